@@ -1,0 +1,84 @@
+#include "framework/CWnd.h"
+
+namespace {
+constexpr wchar_t kObjectProperty[] = L"Palto.CWnd";
+}
+
+CWnd::~CWnd()
+{
+    // An object that goes away before its window must not be found again through it.
+    if (m_hWnd && FromHandlePermanent(m_hWnd) == this) {
+        HWND hWnd = m_hWnd;
+        Unbind();
+        ::DestroyWindow(hWnd);
+    }
+}
+
+CWnd* CWnd::FromHandlePermanent(HWND hWnd)
+{
+    if (!hWnd) return nullptr;
+    // Properties are per process: a window of another process never yields an object.
+    DWORD process = 0;
+    ::GetWindowThreadProcessId(hWnd, &process);
+    if (process != ::GetCurrentProcessId()) return nullptr;
+    return static_cast<CWnd*>(::GetPropW(hWnd, kObjectProperty));
+}
+
+BOOL CWnd::WalkPreTranslateTree(MSG* pMsg)
+{
+    for (HWND hWnd = pMsg->hwnd; hWnd;) {
+        if (CWnd* wnd = FromHandlePermanent(hWnd); wnd && wnd->PreTranslateMessage(pMsg)) return TRUE;
+        if (!(::GetWindowLongPtrW(hWnd, GWL_STYLE) & WS_CHILD)) break;  // reached the top-level window
+        hWnd = ::GetParent(hWnd);
+    }
+    return FALSE;
+}
+
+BOOL CWnd::PreTranslateMessage(MSG*)
+{
+    return FALSE;
+}
+
+BOOL CWnd::ProcessWindowMessage(UINT, WPARAM, LPARAM, LRESULT&)
+{
+    return FALSE;
+}
+
+CWnd* CWnd::GetParent() const
+{
+    return FromHandlePermanent(::GetParent(m_hWnd));
+}
+
+CString CWnd::TextOf(HWND hWnd)
+{
+    if (!hWnd) return {};
+    std::wstring text(::GetWindowTextLengthW(hWnd) + 1, L'\0');
+    text.resize(::GetWindowTextW(hWnd, text.data(), static_cast<int>(text.size())));
+    return CString(std::move(text));
+}
+
+BOOL CWnd::ModifyStyleEx(DWORD remove, DWORD add)
+{
+    const DWORD style = GetExStyle();
+    const DWORD changed = (style & ~remove) | add;
+    if (changed == style) return FALSE;
+    ::SetWindowLongPtrW(m_hWnd, GWL_EXSTYLE, changed);
+    return TRUE;
+}
+
+BOOL CWnd::DestroyWindow()
+{
+    return m_hWnd ? ::DestroyWindow(m_hWnd) : FALSE;
+}
+
+void CWnd::Bind(HWND hWnd)
+{
+    m_hWnd = hWnd;
+    ::SetPropW(hWnd, kObjectProperty, this);
+}
+
+void CWnd::Unbind()
+{
+    if (m_hWnd) ::RemovePropW(m_hWnd, kObjectProperty);
+    m_hWnd = nullptr;
+}

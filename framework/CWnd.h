@@ -1,0 +1,82 @@
+// A window the program talks to through its HWND. Dialogs bind themselves to their
+// window (FromHandlePermanent finds them again); controls attached with DDX_Control
+// only hold the handle and own nothing.
+#pragma once
+
+#include <windows.h>
+
+#include "framework/CString.h"
+#include "framework/MessageMap.h"
+
+class CWnd {
+public:
+    CWnd() = default;
+    virtual ~CWnd();
+    CWnd(const CWnd&) = delete;
+    CWnd& operator=(const CWnd&) = delete;
+
+    HWND m_hWnd = nullptr;
+
+    operator HWND() const { return m_hWnd; }
+
+    // The object bound to a window of this process, or null for a window that is not ours.
+    static CWnd* FromHandlePermanent(HWND hWnd);
+
+    // Offers a message to PreTranslateMessage of every window of ours from the message's
+    // window up to its top-level window, innermost first; TRUE when one of them took it.
+    static BOOL WalkPreTranslateTree(MSG* pMsg);
+
+    virtual BOOL PreTranslateMessage(MSG* pMsg);
+
+    // Window and child-control helpers (thin wrappers of the Win32 calls).
+    CWnd* GetParent() const;
+    HWND GetDlgItem(int id) const { return ::GetDlgItem(m_hWnd, id); }
+    CString GetDlgItemText(int id) const { return TextOf(GetDlgItem(id)); }
+    void SetDlgItemText(int id, const wchar_t* text) { ::SetDlgItemTextW(m_hWnd, id, text); }
+    void CheckDlgButton(int id, UINT check) { ::CheckDlgButton(m_hWnd, id, check); }
+    UINT IsDlgButtonChecked(int id) const { return ::IsDlgButtonChecked(m_hWnd, id); }
+    CString GetWindowText() const { return TextOf(m_hWnd); }
+    static CString TextOf(HWND hWnd);
+    void SetWindowText(const wchar_t* text) { ::SetWindowTextW(m_hWnd, text); }
+    BOOL EnableWindow(BOOL enable = TRUE) { return ::EnableWindow(m_hWnd, enable); }
+    BOOL IsWindowEnabled() const { return ::IsWindowEnabled(m_hWnd); }
+    BOOL ShowWindow(int command) { return ::ShowWindow(m_hWnd, command); }
+    BOOL IsWindowVisible() const { return ::IsWindowVisible(m_hWnd); }
+    HWND SetFocus() { return ::SetFocus(m_hWnd); }
+    DWORD GetStyle() const { return static_cast<DWORD>(::GetWindowLongPtrW(m_hWnd, GWL_STYLE)); }
+    DWORD GetExStyle() const { return static_cast<DWORD>(::GetWindowLongPtrW(m_hWnd, GWL_EXSTYLE)); }
+    BOOL ModifyStyleEx(DWORD remove, DWORD add);
+    void GetClientRect(RECT* rect) const { ::GetClientRect(m_hWnd, rect); }
+    void MoveWindow(int x, int y, int width, int height, BOOL repaint = TRUE)
+    {
+        ::MoveWindow(m_hWnd, x, y, width, height, repaint);
+    }
+    void SetFont(HFONT font, BOOL redraw = TRUE)
+    {
+        SendMessage(WM_SETFONT, reinterpret_cast<WPARAM>(font), redraw);
+    }
+    LRESULT SendMessage(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const
+    {
+        return ::SendMessageW(m_hWnd, message, wParam, lParam);
+    }
+    BOOL PostMessage(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const
+    {
+        return ::PostMessageW(m_hWnd, message, wParam, lParam);
+    }
+    UINT_PTR SetTimer(UINT_PTR id, UINT elapse) { return ::SetTimer(m_hWnd, id, elapse, nullptr); }
+    BOOL KillTimer(UINT_PTR id) { return ::KillTimer(m_hWnd, id); }
+    BOOL Invalidate(BOOL erase = TRUE) { return ::InvalidateRect(m_hWnd, nullptr, erase); }
+    BOOL DestroyWindow();
+
+protected:
+    // The class's message map: TRUE with `result` set when a handler took the message.
+    virtual BOOL ProcessWindowMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
+
+    // Binding of the object to its window, kept in a window property.
+    void Bind(HWND hWnd);
+    void Unbind();
+    // Called after the window has received its last message (WM_NCDESTROY).
+    virtual void PostNcDestroy() {}
+
+    friend class CDialog;
+};

@@ -1,0 +1,76 @@
+// Message maps: BEGIN_MESSAGE_MAP(Class, Base) opens Class's message handler, each
+// entry handles its message and returns, and END_MESSAGE_MAP() hands every other
+// message to Base's map. A class that has entries declares DECLARE_MESSAGE_MAP().
+//
+// Handlers named in the entries are members of the class or of its bases:
+//   ON_MESSAGE(msg, fn)          LRESULT fn(WPARAM, LPARAM)
+//   ON_COMMAND(id, fn)           void fn()   (WM_COMMAND, notification code 0)
+//   ON_BN_CLICKED(id, fn)        void fn()
+//   ON_CBN_SELCHANGE(id, fn)     void fn()
+//   ON_CONTROL(code, id, fn)     void fn()
+//   ON_WM_TIMER()                void OnTimer(UINT_PTR id)
+//   ON_WM_PAINT()                void OnPaint()
+//   ON_WM_SYSCOMMAND()           void OnSysCommand(UINT id, LPARAM lParam)
+//   ON_WM_QUERYDRAGICON()        HCURSOR OnQueryDragIcon()
+#pragma once
+
+#include <windows.h>
+
+#define DECLARE_MESSAGE_MAP()                                                                 \
+protected:                                                                                    \
+    BOOL ProcessWindowMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+
+#define BEGIN_MESSAGE_MAP(theClass, baseClass)                                                \
+    BOOL theClass::ProcessWindowMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) \
+    {                                                                                         \
+        using TheBaseClass = baseClass;                                                       \
+        (void)wParam;                                                                         \
+        (void)lParam;
+
+#define END_MESSAGE_MAP()                                                                     \
+        return TheBaseClass::ProcessWindowMessage(message, wParam, lParam, result);           \
+    }
+
+#define ON_MESSAGE(msg, fn)                                                                   \
+    if (message == (msg)) {                                                                   \
+        result = (this->*(fn))(wParam, lParam);                                               \
+        return TRUE;                                                                          \
+    }
+
+#define ON_CONTROL(code, id, fn)                                                              \
+    if (message == WM_COMMAND && LOWORD(wParam) == (id) && HIWORD(wParam) == (code)) {        \
+        (this->*(fn))();                                                                      \
+        result = 0;                                                                           \
+        return TRUE;                                                                          \
+    }
+
+#define ON_COMMAND(id, fn) ON_CONTROL(0, id, fn)
+#define ON_BN_CLICKED(id, fn) ON_CONTROL(BN_CLICKED, id, fn)
+#define ON_CBN_SELCHANGE(id, fn) ON_CONTROL(CBN_SELCHANGE, id, fn)
+
+#define ON_WM_TIMER()                                                                         \
+    if (message == WM_TIMER) {                                                                \
+        OnTimer(static_cast<UINT_PTR>(wParam));                                               \
+        result = 0;                                                                           \
+        return TRUE;                                                                          \
+    }
+
+#define ON_WM_PAINT()                                                                         \
+    if (message == WM_PAINT) {                                                                \
+        OnPaint();                                                                            \
+        result = 0;                                                                           \
+        return TRUE;                                                                          \
+    }
+
+#define ON_WM_SYSCOMMAND()                                                                    \
+    if (message == WM_SYSCOMMAND) {                                                           \
+        OnSysCommand(static_cast<UINT>(wParam), lParam);                                      \
+        result = 0;                                                                           \
+        return TRUE;                                                                          \
+    }
+
+#define ON_WM_QUERYDRAGICON()                                                                 \
+    if (message == WM_QUERYDRAGICON) {                                                        \
+        result = reinterpret_cast<LRESULT>(OnQueryDragIcon());                                \
+        return TRUE;                                                                          \
+    }

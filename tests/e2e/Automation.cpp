@@ -1,0 +1,152 @@
+#include "Automation.h"
+
+#include <vector>
+
+namespace palto::e2e {
+
+namespace {
+constexpr int kMessageBoxTextId = 0xFFFF;
+constexpr int kBack = 1004, kNext = 1003, kCancel = 1002;
+
+std::wstring ClassOf(HWND window)
+{
+    wchar_t name[64] = {};
+    ::GetClassNameW(window, name, 64);
+    return name;
+}
+
+bool IsDialog(HWND window) { return ClassOf(window) == L"#32770"; }
+}  // namespace
+
+Process::Process(const std::wstring& exe, const std::wstring& arguments)
+{
+    std::wstring commandLine = L"\"" + exe + L"\" " + arguments;
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    if (!::CreateProcessW(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                          &startup, &m_info)) {
+        m_info = {};
+    }
+}
+
+Process::~Process()
+{
+    if (!m_info.hProcess) return;
+    if (::WaitForSingleObject(m_info.hProcess, 0) == WAIT_TIMEOUT) ::TerminateProcess(m_info.hProcess, 99);
+    ::CloseHandle(m_info.hThread);
+    ::CloseHandle(m_info.hProcess);
+}
+
+DWORD Process::WaitForExit(DWORD timeoutMs)
+{
+    DWORD code = STILL_ACTIVE;
+    if (m_info.hProcess && ::WaitForSingleObject(m_info.hProcess, timeoutMs) == WAIT_OBJECT_0) {
+        ::GetExitCodeProcess(m_info.hProcess, &code);
+    }
+    return code;
+}
+
+WindowMatch MatchSelector(const std::wstring& selector)
+{
+    if (selector == L"wizard") {
+        return [](HWND w) {
+            return IsDialog(w) && ::GetDlgItem(w, kBack) && ::GetDlgItem(w, kNext) && ::GetDlgItem(w, kCancel);
+        };
+    }
+    if (selector == L"box") {
+        return [](HWND w) { return IsDialog(w) && ::GetDlgItem(w, kMessageBoxTextId); };
+    }
+    return [selector](HWND w) { return TextOf(w) == selector; };
+}
+
+HWND FindTopWindow(DWORD processId, const WindowMatch& match)
+{
+    struct Search {
+        DWORD processId;
+        const WindowMatch* match;
+        HWND found;
+    } search{processId, &match, nullptr};
+    ::EnumWindows(
+        [](HWND w, LPARAM param) -> BOOL {
+            auto* s = reinterpret_cast<Search*>(param);
+            DWORD owner = 0;
+            ::GetWindowThreadProcessId(w, &owner);
+            if ((s->processId == 0 || owner == s->processId) && ::IsWindowVisible(w) && (*s->match)(w)) {
+                s->found = w;
+                return FALSE;
+            }
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+HWND WaitForTopWindow(DWORD processId, const WindowMatch& match, DWORD timeoutMs)
+{
+    const ULONGLONG end = ::GetTickCount64() + timeoutMs;
+    do {
+        if (HWND w = FindTopWindow(processId, match)) return w;
+        ::Sleep(50);
+    } while (::GetTickCount64() < end);
+    return nullptr;
+}
+
+bool WaitUntilGone(DWORD processId, const WindowMatch& match, DWORD timeoutMs)
+{
+    const ULONGLONG end = ::GetTickCount64() + timeoutMs;
+    do {
+        if (!FindTopWindow(processId, match)) return true;
+        ::Sleep(50);
+    } while (::GetTickCount64() < end);
+    return false;
+}
+
+HWND FindControl(HWND top, int id)
+{
+    struct Search {
+        int id;
+        HWND found;
+    } search{id, nullptr};
+    ::EnumChildWindows(
+        top,
+        [](HWND w, LPARAM param) -> BOOL {
+            auto* s = reinterpret_cast<Search*>(param);
+            if (::GetDlgCtrlID(w) == s->id) {
+                s->found = w;
+                return FALSE;
+            }
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+std::wstring TextOf(HWND window)
+{
+    DWORD_PTR length = 0;
+    if (!::SendMessageTimeoutW(window, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, 2000, &length)) return {};
+    std::vector<wchar_t> text(length + 1);
+    DWORD_PTR copied = 0;
+    ::SendMessageTimeoutW(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()), SMTO_ABORTIFHUNG,
+                          2000, &copied);
+    return std::wstring(text.data(), copied);
+}
+
+std::wstring MessageBoxText(HWND box)
+{
+    HWND text = ::GetDlgItem(box, kMessageBoxTextId);
+    return text ? TextOf(text) : std::wstring();
+}
+
+void Click(HWND button)
+{
+    ::PostMessageW(button, BM_CLICK, 0, 0);
+}
+
+void PressKey(HWND window, UINT virtualKey)
+{
+    ::PostMessageW(window, WM_KEYDOWN, virtualKey, 1);
+    ::PostMessageW(window, WM_KEYUP, virtualKey, 0xC0000001);
+}
+
+}  // namespace palto::e2e

@@ -1,0 +1,49 @@
+// Driving the real Palto.exe from outside, as a user would: start it, find its
+// windows, read their texts, press their buttons, answer its message boxes. Windows of
+// one Wine prefix are visible to every program in it, as they are on one desktop.
+#pragma once
+
+#include <windows.h>
+
+#include <functional>
+#include <string>
+
+namespace palto::e2e {
+
+// A started program; killed when the object goes while it still runs.
+class Process {
+public:
+    Process(const std::wstring& exe, const std::wstring& arguments);
+    ~Process();
+    Process(const Process&) = delete;
+    Process& operator=(const Process&) = delete;
+
+    DWORD id() const { return m_info.dwProcessId; }
+    bool started() const { return m_info.hProcess != nullptr; }
+    // The exit code, or STILL_ACTIVE when it has not ended within the time.
+    DWORD WaitForExit(DWORD timeoutMs);
+
+private:
+    PROCESS_INFORMATION m_info{};
+};
+
+// Which top-level window: "wizard" (the window with Back, Next and Cancel), "box" (a
+// message box), or else the exact window title. Only windows of `processId` (0: any).
+using WindowMatch = std::function<bool(HWND)>;
+WindowMatch MatchSelector(const std::wstring& selector);
+
+HWND FindTopWindow(DWORD processId, const WindowMatch& match);
+HWND WaitForTopWindow(DWORD processId, const WindowMatch& match, DWORD timeoutMs);
+bool WaitUntilGone(DWORD processId, const WindowMatch& match, DWORD timeoutMs);
+
+// A control of any depth below `top` (the wizard's pages are children of children).
+HWND FindControl(HWND top, int id);
+std::wstring TextOf(HWND window);
+// The text of a message box.
+std::wstring MessageBoxText(HWND box);
+
+// Presses a button without waiting for what it starts (a modal message box, say).
+void Click(HWND button);
+void PressKey(HWND window, UINT virtualKey);
+
+}  // namespace palto::e2e

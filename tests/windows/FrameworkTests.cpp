@@ -1,0 +1,298 @@
+// The behaviour of the dialog framework that the wizard relies on, with real windows.
+#include <gtest/gtest.h>
+
+#include <stdexcept>
+#include <vector>
+
+#include "framework/Framework.h"
+
+namespace {
+
+constexpr UINT kModal = 1000;
+constexpr UINT kPage = 1001;
+constexpr int kCombo = 200;
+constexpr int kOther = 201;
+constexpr int kPageEdit = 300;
+constexpr UINT WM_TEST_START = WM_APP + 10;
+
+// A modal test dialog whose OnInitDialog posts WM_TEST_START, so that `onStart` runs
+// inside its own modal loop.
+class ScriptedDialog : public CDialog {
+public:
+    std::function<void(ScriptedDialog&)> onStart;
+    explicit ScriptedDialog(CWnd* parent = nullptr) : CDialog(kModal, parent) {}
+
+    BOOL OnInitDialog() override
+    {
+        CDialog::OnInitDialog();
+        PostMessage(WM_TEST_START);
+        return TRUE;
+    }
+
+protected:
+    DECLARE_MESSAGE_MAP()
+    LRESULT OnStart(WPARAM, LPARAM)
+    {
+        if (onStart) onStart(*this);
+        return 0;
+    }
+};
+
+BEGIN_MESSAGE_MAP(ScriptedDialog, CDialog)
+    ON_MESSAGE(WM_TEST_START, &ScriptedDialog::OnStart)
+END_MESSAGE_MAP()
+
+TEST(DoModal, EndsWithEndDialogAndReturnsItsCode)
+{
+    ScriptedDialog dialog;
+    HWND seen = nullptr;
+    dialog.onStart = [&](ScriptedDialog& d) {
+        seen = d.m_hWnd;
+        d.EndDialog(42);
+    };
+    EXPECT_EQ(dialog.DoModal(), 42);
+    EXPECT_TRUE(seen != nullptr);
+    EXPECT_FALSE(::IsWindow(seen)) << "the dialog's window is destroyed when DoModal returns";
+    EXPECT_EQ(dialog.m_hWnd, nullptr);
+}
+
+TEST(DoModal, DisablesItsOwnerWhileItRunsAndEnablesItAfter)
+{
+    ScriptedDialog owner;
+    ScriptedDialog inner(&owner);
+    BOOL ownerEnabledDuring = TRUE;
+    inner.onStart = [&](ScriptedDialog& d) {
+        ownerEnabledDuring = ::IsWindowEnabled(owner.m_hWnd);
+        d.EndDialog(IDOK);
+    };
+    BOOL ownerEnabledAfter = FALSE;
+    owner.onStart = [&](ScriptedDialog& d) {
+        inner.DoModal();
+        ownerEnabledAfter = ::IsWindowEnabled(d.m_hWnd);
+        d.EndDialog(IDOK);
+    };
+    owner.DoModal();
+    EXPECT_FALSE(ownerEnabledDuring);
+    EXPECT_TRUE(ownerEnabledAfter);
+}
+
+TEST(DoModal, AnOwnerDisabledBeforehandStaysDisabled)
+{
+    ScriptedDialog owner;
+    ScriptedDialog inner(&owner);
+    inner.onStart = [](ScriptedDialog& d) { d.EndDialog(IDOK); };
+    BOOL ownerEnabledAfter = TRUE;
+    owner.onStart = [&](ScriptedDialog& d) {
+        d.EnableWindow(FALSE);  // as the wizard does while a worker thread runs
+        inner.DoModal();
+        ownerEnabledAfter = d.IsWindowEnabled();
+        d.EndDialog(IDOK);
+    };
+    owner.DoModal();
+    EXPECT_FALSE(ownerEnabledAfter);
+}
+
+TEST(DoModal, OkAndCancelCommandsEndTheDialogByDefault)
+{
+    for (int command : {IDOK, IDCANCEL}) {
+        ScriptedDialog dialog;
+        dialog.onStart = [command](ScriptedDialog& d) { d.PostMessage(WM_COMMAND, command); };
+        EXPECT_EQ(dialog.DoModal(), command);
+    }
+}
+
+TEST(DoModal, AQuitMessageEndsEveryNestedModalLoop)
+{
+    ScriptedDialog outer;
+    ScriptedDialog inner(&outer);
+    inner.onStart = [](ScriptedDialog&) { ::PostQuitMessage(7); };
+    INT_PTR innerResult = 0;
+    outer.onStart = [&](ScriptedDialog&) { innerResult = inner.DoModal(); };
+    EXPECT_EQ(outer.DoModal(), -1);
+    EXPECT_EQ(innerResult, -1);
+
+    // The quit is passed on outwards, to whoever runs the outermost loop.
+    MSG msg;
+    ASSERT_TRUE(::PeekMessageW(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
+    EXPECT_EQ(msg.wParam, 7u);
+}
+
+TEST(DoModal, FailsWithoutTheTemplate)
+{
+    CDialog missing(4242);
+    EXPECT_EQ(missing.DoModal(), -1);
+}
+
+// Message maps: a derived class's entry wins, an unmapped message reaches the base's
+// entry, and a private message sent with SendMessageW returns its handler's result.
+class BaseDialog : public CDialog {
+public:
+    BaseDialog() : CDialog(kModal) {}
+    std::vector<int> clicks;
+
+protected:
+    DECLARE_MESSAGE_MAP()
+    LRESULT OnFirst(WPARAM, LPARAM) { return 1; }
+    LRESULT OnSecond(WPARAM wParam, LPARAM lParam) { return static_cast<LRESULT>(wParam + lParam); }
+    void OnComboChanged() { clicks.push_back(kCombo); }
+    void OnOtherClicked() { clicks.push_back(kOther); }
+    void OnThrowing() { throw std::runtime_error("handler failure"); }
+};
+
+BEGIN_MESSAGE_MAP(BaseDialog, CDialog)
+    ON_MESSAGE(WM_APP + 1, &BaseDialog::OnFirst)
+    ON_MESSAGE(WM_APP + 2, &BaseDialog::OnSecond)
+    ON_CBN_SELCHANGE(kCombo, &BaseDialog::OnComboChanged)
+    ON_BN_CLICKED(kOther, &BaseDialog::OnOtherClicked)
+    ON_COMMAND(999, &BaseDialog::OnThrowing)
+END_MESSAGE_MAP()
+
+class DerivedDialog : public BaseDialog {
+protected:
+    DECLARE_MESSAGE_MAP()
+    LRESULT OnFirstAgain(WPARAM, LPARAM) { return 10; }
+};
+
+BEGIN_MESSAGE_MAP(DerivedDialog, BaseDialog)
+    ON_MESSAGE(WM_APP + 1, &DerivedDialog::OnFirstAgain)
+END_MESSAGE_MAP()
+
+TEST(MessageMap, DerivedEntryWinsAndOtherMessagesReachTheBase)
+{
+    DerivedDialog dialog;
+    ASSERT_TRUE(dialog.Create(kModal));
+    EXPECT_EQ(::SendMessageW(dialog.m_hWnd, WM_APP + 1, 0, 0), 10);
+    EXPECT_EQ(::SendMessageW(dialog.m_hWnd, WM_APP + 2, 30, 12), 42);
+    EXPECT_EQ(::SendMessageW(dialog.m_hWnd, WM_APP + 3, 0, 0), 0) << "unmapped: the dialog default";
+    dialog.DestroyWindow();
+}
+
+TEST(MessageMap, ControlNotificationsReachTheHandlerOfTheirControl)
+{
+    DerivedDialog dialog;
+    ASSERT_TRUE(dialog.Create(kModal));
+    HWND combo = dialog.GetDlgItem(kCombo);
+    ::SendMessageW(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(L"one"));
+    ::SendMessageW(dialog.m_hWnd, WM_COMMAND, MAKEWPARAM(kCombo, CBN_SELCHANGE), reinterpret_cast<LPARAM>(combo));
+    ::SendMessageW(dialog.GetDlgItem(kOther), BM_CLICK, 0, 0);
+    // Other notifications of those controls, and other ids, reach no handler.
+    ::SendMessageW(dialog.m_hWnd, WM_COMMAND, MAKEWPARAM(kCombo, CBN_DROPDOWN), reinterpret_cast<LPARAM>(combo));
+    ::SendMessageW(dialog.m_hWnd, WM_COMMAND, MAKEWPARAM(kOther + 50, BN_CLICKED), 0);
+    EXPECT_EQ(dialog.clicks, (std::vector<int>{kCombo, kOther}));
+    dialog.DestroyWindow();
+}
+
+TEST(MessageMap, AnExceptionInAHandlerStaysInTheProgram)
+{
+    DerivedDialog dialog;
+    ASSERT_TRUE(dialog.Create(kModal));
+    EXPECT_EQ(::SendMessageW(dialog.m_hWnd, WM_COMMAND, 999, 0), 0);
+    EXPECT_TRUE(::IsWindow(dialog.m_hWnd));
+    dialog.DestroyWindow();
+}
+
+// A modeless child page inside a dialog, as the wizard's pages are.
+class HostDialog : public CDialog {
+public:
+    HostDialog() : CDialog(kModal) {}
+    int cancels = 0;
+    void OnCancel() override { ++cancels; }
+};
+
+class EscapeFilteringPage : public CDialog {
+public:
+    EscapeFilteringPage() : CDialog(kPage) {}
+    int escapes = 0;
+    BOOL PreTranslateMessage(MSG* msg) override
+    {
+        if (msg->message == WM_KEYDOWN && msg->wParam == VK_ESCAPE) {
+            ++escapes;
+            return TRUE;
+        }
+        return CDialog::PreTranslateMessage(msg);
+    }
+};
+
+MSG EscapeKeyFor(HWND hWnd)
+{
+    MSG msg{};
+    msg.hwnd = hWnd;
+    msg.message = WM_KEYDOWN;
+    msg.wParam = VK_ESCAPE;
+    return msg;
+}
+
+TEST(PreTranslate, APageSeesEscapeBeforeIsDialogMessage)
+{
+    HostDialog host;
+    ASSERT_TRUE(host.Create(kModal));
+    EscapeFilteringPage page;
+    ASSERT_TRUE(page.Create(kPage, &host));
+    EXPECT_EQ(CWnd::FromHandlePermanent(page.m_hWnd), &page);
+
+    MSG msg = EscapeKeyFor(page.GetDlgItem(kPageEdit));
+    EXPECT_TRUE(CWnd::WalkPreTranslateTree(&msg));
+    EXPECT_EQ(page.escapes, 1);
+    EXPECT_EQ(host.cancels, 0) << "the key went no further than the page";
+    host.DestroyWindow();
+    EXPECT_EQ(page.m_hWnd, nullptr) << "the page is unbound when its window goes with its parent";
+}
+
+TEST(PreTranslate, WithoutAFilterIsDialogMessageTurnsEscapeIntoCancel)
+{
+    HostDialog host;
+    ASSERT_TRUE(host.Create(kModal));
+    CDialog page(kPage);
+    ASSERT_TRUE(page.Create(kPage, &host));
+
+    MSG msg = EscapeKeyFor(page.GetDlgItem(kPageEdit));
+    EXPECT_TRUE(CWnd::WalkPreTranslateTree(&msg));
+    EXPECT_EQ(host.cancels, 1) << "IsDialogMessageW sends IDCANCEL to the dialog that holds the page";
+    EXPECT_TRUE(::IsWindow(page.m_hWnd)) << "ending a modeless page is not how it goes away";
+    host.DestroyWindow();
+}
+
+TEST(PreTranslate, WindowsThatAreNotOursAreSkipped)
+{
+    MSG msg = EscapeKeyFor(::GetDesktopWindow());
+    EXPECT_FALSE(CWnd::WalkPreTranslateTree(&msg));
+}
+
+class BoundControlsDialog : public CDialog {
+public:
+    BoundControlsDialog() : CDialog(kModal) {}
+    CComboBox combo;
+    CButton other;
+    void DoDataExchange(CDataExchange* pDX) override
+    {
+        DDX_Control(pDX, kCombo, combo);
+        DDX_Control(pDX, kOther, other);
+    }
+};
+
+TEST(DataExchange, DdxControlAttachesTheControlsOfTheTemplate)
+{
+    BoundControlsDialog dialog;
+    ASSERT_TRUE(dialog.Create(kModal));
+    EXPECT_EQ(dialog.combo.m_hWnd, dialog.GetDlgItem(kCombo));
+    EXPECT_EQ(dialog.other.m_hWnd, dialog.GetDlgItem(kOther));
+    EXPECT_EQ(CWnd::FromHandlePermanent(dialog.combo.m_hWnd), nullptr) << "controls are not subclassed";
+
+    dialog.combo.AddString(L"first");
+    dialog.combo.SetItemData(dialog.combo.AddString(L"second"), 77);
+    dialog.combo.SetCurSel(1);
+    EXPECT_EQ(dialog.combo.GetLBText(1), L"second");
+    EXPECT_EQ(dialog.combo.GetItemData(dialog.combo.GetCurSel()), 77u);
+    EXPECT_EQ(dialog.combo.GetLBText(5), L"");
+    dialog.DestroyWindow();
+}
+
+TEST(CString, FormatTakesCStringsAndNumbers)
+{
+    CString name(L"Data");
+    CString text;
+    text.Format(L"%s: %d (%.1f GB)", name, 3, 1.5);
+    EXPECT_EQ(text, L"Data: 3 (1.5 GB)");
+}
+
+}  // namespace

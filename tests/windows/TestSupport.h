@@ -1,0 +1,61 @@
+// Helpers for in-process Windows tests of the wizard: the resource module, a fresh
+// wizard context, scripted message boxes and running code inside a modal loop.
+#pragma once
+
+#include <windows.h>
+
+#include <deque>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "app/PaltoApp.h"
+#include "app/Texts.h"
+
+namespace palto::test {
+
+// The folder of the running test program, without a trailing backslash.
+std::wstring ProgramFolder();
+
+// Loads the English resource module beside the test program (once per process).
+void LoadEnglishResources();
+
+// A fresh wizard context in theApp.m_pContext for the life of the object.
+class ScopedContext {
+public:
+    ScopedContext();
+    ~ScopedContext();
+    WizardContext& operator*() { return *m_context; }
+    WizardContext* operator->() { return m_context.get(); }
+
+private:
+    std::unique_ptr<WizardContext> m_context;
+};
+
+// Records every message box and answers it from a script (IDOK when the script is empty).
+class MessageBoxes {
+public:
+    struct Shown {
+        HWND owner;
+        std::wstring text;
+        UINT style;
+    };
+    MessageBoxes();
+    ~MessageBoxes();
+    void Answer(int button) { m_answers.push_back(button); }
+    const std::vector<Shown>& shown() const { return m_shown; }
+
+private:
+    std::deque<int> m_answers;
+    std::vector<Shown> m_shown;
+};
+
+// Runs `action` from within the message loop that is running `delayMs` from now
+// (a thread timer, so it fires inside DoModal's loop or a message box's).
+void RunSoon(std::function<void()> action, UINT delayMs = 10);
+
+// Handles every message waiting in this thread's queue.
+void PumpMessages();
+
+}  // namespace palto::test
