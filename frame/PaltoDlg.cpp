@@ -1,28 +1,222 @@
 #include "frame/PaltoDlg.h"
 
+#include "app/PaltoApp.h"
 #include "app/Texts.h"
+#include "frame/Fonts.h"
 #include "resources/ids.h"
 
-CPaltoDlg::CPaltoDlg(CWnd* parent) : CDialog(IDD_MAIN, parent) {}
+namespace {
 
-CPaltoDlg::~CPaltoDlg() = default;
+// The default-button look moves from one push button to another.
+void MoveDefaultButton(HWND from, HWND to)
+{
+    const auto style = [](HWND button) { return static_cast<UINT>(::GetWindowLongPtrW(button, GWL_STYLE) & 0xFFFF); };
+    ::SendMessageW(from, BM_SETSTYLE, style(from) & ~BS_DEFPUSHBUTTON, TRUE);
+    ::SendMessageW(to, BM_SETSTYLE, style(to) | BS_DEFPUSHBUTTON, TRUE);
+}
+
+}  // namespace
+
+CPaltoDlg::CPaltoDlg(CWnd* parent) : CDialog(IDD_MAIN, parent)
+{
+    m_hIcon = ::LoadIconW(AfxGetResourceHandle(), MAKEINTRESOURCEW(IDI_MAIN));
+    CreateWizardFonts();
+}
+
+CPaltoDlg::~CPaltoDlg()
+{
+    if (m_pD2DFactory) m_pD2DFactory->Release();
+}
 
 BEGIN_MESSAGE_MAP(CPaltoDlg, CDialog)
+    ON_WM_PAINT()
+    ON_WM_QUERYDRAGICON()
+    ON_BN_CLICKED(IDC_BACK, &CPaltoDlg::OnBack)
+    ON_BN_CLICKED(IDC_NEXT, &CPaltoDlg::OnNext)
     ON_BN_CLICKED(IDC_WIZARD_CANCEL, &CPaltoDlg::OnCancelClicked)
+    ON_MESSAGE(WM_STEP_FORWARD, &CPaltoDlg::OnStepForward)
 END_MESSAGE_MAP()
+
+void CPaltoDlg::DoDataExchange(CDataExchange* pDX)
+{
+    CDialog::DoDataExchange(pDX);
+    DDX_Control(pDX, IDC_HEADING, m_heading);
+}
 
 BOOL CPaltoDlg::OnInitDialog()
 {
     CDialog::OnInitDialog();
+    SendMessage(WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_hIcon));
+    SendMessage(WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(m_hIcon));
+
     SetWindowText(LoadText(IDS_APP_TITLE));
-    SetDlgItemText(IDC_HEADING, LoadText(IDS_HEADING));
+    m_heading.SetWindowText(LoadText(IDS_HEADING));
     SetDlgItemText(IDC_NEXT, LoadText(IDS_NEXT));
     SetDlgItemText(IDC_BACK, LoadText(IDS_BACK));
     SetDlgItemText(IDC_WIZARD_CANCEL, LoadText(IDS_CANCEL));
+    m_pages.clear();
+    m_heading.SetFont(g_fontBold, TRUE);
+
+    ReadDesktopResolution();
+    m_stepPanel.Create(IDD_STEP_PANEL, this);
+    PlaceChild(m_stepPanel, 8, 44);
+    m_stepPanel.ShowWindow(SW_SHOW);
+
+    AddPage(m_typePage);
+    if (theApp.m_pContext->testMode) {
+        AddPage(m_testSourcePage);
+        AddPage(m_testDiskDestinationPage);
+        AddPage(m_testEntireDestinationPage);
+    } else {
+        AddPage(m_sourcePage);
+        AddPage(m_diskDestinationPage);
+        AddPage(m_entireDestinationPage);
+    }
+    AddPage(m_summaryPage);
+
+    ShowStep(IDD_TYPE_PAGE);
     return TRUE;
+}
+
+void CPaltoDlg::ReadDesktopResolution()
+{
+    if (SUCCEEDED(::D2D1CreateFactory(D2D1_FACTORY_TYPE_SINGLE_THREADED, __uuidof(ID2D1Factory), nullptr,
+                                      reinterpret_cast<void**>(&m_pD2DFactory)))) {
+        m_pD2DFactory->GetDesktopDpi(&m_dpiX, &m_dpiY);
+    }
+}
+
+// Places a child at a position given in 96-DPI pixels, keeping its own size. Children
+// come after the buttons in the tab order, so that the wizard starts with the focus on
+// Next, where Escape cannot close it.
+void CPaltoDlg::PlaceChild(CDialog& child, float x96, float y96)
+{
+    RECT client{};
+    child.GetClientRect(&client);
+    const int x = static_cast<int>(m_dpiX * x96 / 96.0f);
+    const int y = static_cast<int>(m_dpiY * y96 / 96.0f);
+    child.MoveWindow(x, y, client.right - client.left, client.bottom - client.top, TRUE);
+}
+
+void CPaltoDlg::AddPage(CWizardPage& page)
+{
+    page.Create(page.templateId(), this);
+    PlaceChild(page, 144, 44);
+    m_pages[static_cast<int>(page.templateId())] = &page;
+}
+
+CWizardPage* CPaltoDlg::PageOfStep(int type, int step) const
+{
+    const auto found = m_pages.find(kStepPages[type][step]);
+    return found == m_pages.end() ? nullptr : dynamic_cast<CWizardPage*>(found->second);
+}
+
+BOOL CPaltoDlg::PreTranslateMessage(MSG* pMsg)
+{
+    if (IsEscapeKey(pMsg)) return TRUE;
+    return CDialog::PreTranslateMessage(pMsg);
+}
+
+void CPaltoDlg::EnableNextButton(bool enable)
+{
+    ::EnableWindow(GetDlgItem(IDC_NEXT), enable ? TRUE : FALSE);
+}
+
+void CPaltoDlg::ShowStep(int pageId)
+{
+    for (auto& [id, page] : m_pages) {
+        if (id == pageId) {
+            if (auto* wizardPage = dynamic_cast<CWizardPage*>(page)) wizardPage->OnEnterStep();
+            page->ShowWindow(SW_SHOW);
+        } else {
+            page->ShowWindow(SW_HIDE);
+        }
+    }
+    UpdateStepCaption();
+}
+
+void CPaltoDlg::UpdateStepCaption()
+{
+    SetDlgItemText(IDC_STEP_CAPTION, palto::FormatMessageText(LoadText(IDS_STEP_CAPTION).str(), m_nStep).c_str());
+    m_stepPanel.SetStep(m_nStep);
+}
+
+void CPaltoDlg::UpdateButtons()
+{
+    HWND back = GetDlgItem(IDC_BACK);
+    HWND next = GetDlgItem(IDC_NEXT);
+    ::EnableWindow(back, m_nStep != 1);
+    SetDlgItemText(IDC_NEXT, LoadText(m_nStep == 4 ? IDS_START_RESTORE : IDS_NEXT));
+    if (m_nStep == 4) {
+        SetFocus();
+        ::SetFocus(back);
+        MoveDefaultButton(next, back);
+    } else if (m_nStep == 1) {
+        SetFocus();
+        ::SetFocus(next);
+        MoveDefaultButton(back, next);
+    }
+}
+
+void CPaltoDlg::OnBack()
+{
+    const int type = m_typePage.GetRestoreType();
+    if (m_nStep < 2 || m_nStep > 4 || !CTypeDlg::IsValidRestoreType(type)) return;
+    theApp.m_pContext->restoreType = type;
+    if (CWizardPage* page = PageOfStep(type, m_nStep)) page->OnPrevStep();
+    --m_nStep;
+    ShowStep(kStepPages[type][m_nStep]);
+    UpdateButtons();
+}
+
+void CPaltoDlg::OnNext()
+{
+    if (m_nStep >= 4) return;  // the restore launch comes with the last step's page
+    const int type = m_typePage.GetRestoreType();
+    if (m_nStep < 1 || !CTypeDlg::IsValidRestoreType(type)) return;
+    theApp.m_pContext->restoreType = type;
+    CWizardPage* page = PageOfStep(type, m_nStep);
+    if (page && !page->OnNextStep()) return;
+    ++m_nStep;
+    ShowStep(kStepPages[type][m_nStep]);
+    UpdateButtons();
 }
 
 void CPaltoDlg::OnCancelClicked()
 {
-    OnCancel();
+    if (ShowMessage(m_hWnd, LoadText(IDS_CONFIRM_CANCEL), MB_YESNO) == IDYES) OnCancel();
+}
+
+LRESULT CPaltoDlg::OnStepForward(WPARAM, LPARAM)
+{
+    // Only the step of the source page moves forward this way; a stray message at the
+    // last step would lead past the step table.
+    const int type = m_typePage.GetRestoreType();
+    if (m_nStep < 1 || m_nStep > 3 || !CTypeDlg::IsValidRestoreType(type)) return 0;
+    ++m_nStep;
+    ShowStep(kStepPages[type][m_nStep]);
+    UpdateButtons();
+    return 0;
+}
+
+// Minimized, the window shows its icon; otherwise painting only validates the area
+// (the background and the controls paint themselves).
+void CPaltoDlg::OnPaint()
+{
+    PAINTSTRUCT paint;
+    HDC dc = ::BeginPaint(m_hWnd, &paint);
+    if (::IsIconic(m_hWnd)) {
+        SendMessage(WM_ICONERASEBKGND, reinterpret_cast<WPARAM>(dc), 0);
+        RECT client{};
+        GetClientRect(&client);
+        const int x = (client.right - client.left - ::GetSystemMetrics(SM_CXICON) + 1) / 2;
+        const int y = (client.bottom - client.top - ::GetSystemMetrics(SM_CYICON) + 1) / 2;
+        ::DrawIcon(dc, x, y, m_hIcon);
+    }
+    ::EndPaint(m_hWnd, &paint);
+}
+
+HCURSOR CPaltoDlg::OnQueryDragIcon()
+{
+    return static_cast<HCURSOR>(m_hIcon);
 }

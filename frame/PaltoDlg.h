@@ -1,7 +1,19 @@
-// The wizard's one top-level window.
+// The wizard's one top-level window: heading, step caption, step panel, the pages of
+// the four steps, and Back, Next and Cancel.
 #pragma once
 
-#include "framework/Framework.h"
+#include <d2d1.h>
+
+#include <map>
+
+#include "frame/StepInfoDlg.h"
+#include "frame/WizardPage.h"
+#include "pages/TypeDlg.h"
+#include "resources/ids.h"
+
+// Posted by a page that has accepted its step on its own, after a background check:
+// the wizard moves one step on without asking the page again.
+constexpr UINT WM_STEP_FORWARD = 3027;
 
 class CPaltoDlg : public CDialog {
 public:
@@ -9,9 +21,53 @@ public:
     ~CPaltoDlg() override;
 
     BOOL OnInitDialog() override;
+    void DoDataExchange(CDataExchange* pDX) override;
+    BOOL PreTranslateMessage(MSG* pMsg) override;
+
+    void EnableNextButton(bool enable);
+
+    // The page dialog of each step (columns 1 to 4) for each restore type (rows 0 to 2).
+    static constexpr int kStepPages[3][5] = {
+        {IDD_TYPE_PAGE, IDD_TYPE_PAGE, IDD_SOURCE_PAGE, IDD_DST_ENTIRE_PAGE, IDD_SUMMARY_PAGE},
+        {IDD_TYPE_PAGE, IDD_TYPE_PAGE, IDD_SOURCE_PAGE, IDD_DST_DISK_PAGE, IDD_SUMMARY_PAGE},
+        {IDD_TYPE_PAGE, IDD_TYPE_PAGE, IDD_SOURCE_PAGE, IDD_DST_DISK_PAGE, IDD_SUMMARY_PAGE},
+    };
 
 protected:
     DECLARE_MESSAGE_MAP()
 
+    void OnPaint();
+    HCURSOR OnQueryDragIcon();
+    void OnBack();
+    void OnNext();
     void OnCancelClicked();
+    LRESULT OnStepForward(WPARAM, LPARAM);
+
+    void ShowStep(int pageId);
+    void UpdateButtons();
+    void UpdateStepCaption();
+
+    CString m_protectedPassword;
+    HICON m_hIcon;
+    int m_nStep = 1;
+    CStepInfoDlg m_stepPanel;
+    CTypeDlg m_typePage;
+    CWizardPage m_testSourcePage{IDD_SOURCE_PAGE};
+    CWizardPage m_testDiskDestinationPage{IDD_DST_DISK_PAGE};
+    CWizardPage m_testEntireDestinationPage{IDD_DST_ENTIRE_PAGE};
+    CWizardPage m_sourcePage{IDD_SOURCE_PAGE};
+    CWizardPage m_diskDestinationPage{IDD_DST_DISK_PAGE};
+    CWizardPage m_entireDestinationPage{IDD_DST_ENTIRE_PAGE};
+    CWizardPage m_summaryPage{IDD_SUMMARY_PAGE};
+    std::map<int, CDialog*> m_pages;  // page registry: dialog template id to page
+    CStatic m_heading;
+    ID2D1Factory* m_pD2DFactory = nullptr;
+    float m_dpiX = 96.0f;
+    float m_dpiY = 96.0f;
+
+private:
+    void ReadDesktopResolution();
+    void PlaceChild(CDialog& child, float x96, float y96);
+    void AddPage(CWizardPage& page);
+    CWizardPage* PageOfStep(int type, int step) const;
 };

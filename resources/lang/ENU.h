@@ -14,3 +14,16 @@
 #define S_CANCEL             L"Cancel"
 #define S_START_RESTORE      L"&Restore"
 #define S_CONFIRM_CANCEL     L"Do you really want to cancel?"
+
+// Dialog texts
+#define T_TYPE_QUESTION        L"What do you want to restore?"
+#define T_TYPE_ENTIRE          L"Entire computer"
+#define T_TYPE_ENTIRE_NOTE     L"Every disk of the backed-up computer is restored onto the disks of this computer."
+#define T_TYPE_DISK            L"Hard drive"
+#define T_TYPE_DISK_NOTE       L"One backed-up hard drive is restored onto one disk of this computer."
+#define T_TYPE_PARTITION       L"Partition"
+#define T_TYPE_PARTITION_NOTE  L"One backed-up partition is restored onto a partition or an empty disk of this computer."
+#define T_TYPE_OVERWRITE_NOTE  L"Everything on the destination you choose later is replaced by the backup."
+#define T_SOURCE_QUESTION      L"Which backup do you want to restore?"
+#define T_DESTINATION_QUESTION L"Where on this computer do you want to restore it?"
+#define T_SUMMARY_QUESTION     L"Check your choices before the restore starts."

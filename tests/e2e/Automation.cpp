@@ -138,6 +138,25 @@ std::wstring MessageBoxText(HWND box)
     return text ? TextOf(text) : std::wstring();
 }
 
+bool WaitForText(HWND window, const std::wstring& text, DWORD timeoutMs)
+{
+    const ULONGLONG end = ::GetTickCount64() + timeoutMs;
+    do {
+        if (TextOf(window) == text) return true;
+        ::Sleep(50);
+    } while (::GetTickCount64() < end);
+    return false;
+}
+
+HWND FocusedWindow(DWORD processId)
+{
+    HWND top = FindTopWindow(processId, [](HWND) { return true; });
+    if (!top) return nullptr;
+    GUITHREADINFO info{};
+    info.cbSize = sizeof info;
+    return ::GetGUIThreadInfo(::GetWindowThreadProcessId(top, nullptr), &info) ? info.hwndFocus : nullptr;
+}
+
 void Click(HWND button)
 {
     ::PostMessageW(button, BM_CLICK, 0, 0);

@@ -42,6 +42,11 @@ std::wstring TextOf(HWND window);
 // The text of a message box.
 std::wstring MessageBoxText(HWND box);
 
+// Waits until the window shows exactly `text`.
+bool WaitForText(HWND window, const std::wstring& text, DWORD timeoutMs);
+// The window with the keyboard focus in the program's user-interface thread.
+HWND FocusedWindow(DWORD processId);
+
 // Presses a button without waiting for what it starts (a modal message box, say).
 void Click(HWND button);
 void PressKey(HWND window, UINT virtualKey);

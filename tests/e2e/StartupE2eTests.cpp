@@ -5,63 +5,11 @@
 #include <string>
 
 #include "Automation.h"
+#include "E2eSupport.h"
 
 using namespace palto::e2e;
 
 namespace {
-
-std::wstring TestsFolder()
-{
-    wchar_t path[MAX_PATH] = {};
-    ::GetModuleFileNameW(nullptr, path, MAX_PATH);
-    std::wstring folder(path);
-    return folder.substr(0, folder.rfind(L'\\'));
-}
-
-std::wstring BinFolder() { return TestsFolder() + L"\\..\\bin"; }
-
-// A string of a resource module, read as data.
-std::wstring ModuleString(const std::wstring& module, UINT id)
-{
-    HMODULE handle = ::LoadLibraryExW(module.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
-    if (!handle) return {};
-    const wchar_t* text = nullptr;
-    const int length = ::LoadStringW(handle, id, reinterpret_cast<LPWSTR>(&text), 0);
-    std::wstring result(text ? text : L"", length > 0 ? length : 0);
-    ::FreeLibrary(handle);
-    return result;
-}
-
-// A folder of its own holding a copy of Palto.exe and the named files of bin/.
-class InstallFolder {
-public:
-    explicit InstallFolder(std::initializer_list<const wchar_t*> files)
-    {
-        wchar_t temp[MAX_PATH] = {};
-        ::GetTempPathW(MAX_PATH, temp);
-        m_path = std::wstring(temp) + L"palto-e2e-" + std::to_wstring(::GetCurrentProcessId());
-        ::CreateDirectoryW(m_path.c_str(), nullptr);
-        Copy(L"Palto.exe");
-        for (const wchar_t* file : files) Copy(file);
-    }
-    ~InstallFolder()
-    {
-        for (const std::wstring& file : m_files) ::DeleteFileW((m_path + L"\\" + file).c_str());
-        ::RemoveDirectoryW(m_path.c_str());
-    }
-    std::wstring exe() const { return m_path + L"\\Palto.exe"; }
-
-private:
-    void Copy(const std::wstring& file)
-    {
-        ::CopyFileW((BinFolder() + L"\\" + file).c_str(), (m_path + L"\\" + file).c_str(), FALSE);
-        m_files.push_back(file);
-    }
-    std::wstring m_path;
-    std::vector<std::wstring> m_files;
-};
-
-constexpr DWORD kWait = 20000;
 
 TEST(Startup, WithoutAResourceModuleItSaysSoOnceAndEnds)
 {
@@ -79,14 +27,25 @@ TEST(Startup, WithoutAResourceModuleItSaysSoOnceAndEnds)
     EXPECT_EQ(palto.WaitForExit(kWait), 0u);
 }
 
-TEST(Startup, TheWizardWindowOpensWithItsTitleAndCancelEndsTheProgram)
+TEST(Startup, CancelAsksFirstAndYesEndsTheProgram)
 {
     Process palto(BinFolder() + L"\\Palto.exe", L"");
     HWND wizard = WaitForTopWindow(palto.id(), MatchSelector(L"wizard"), kWait);
     ASSERT_TRUE(wizard);
-    EXPECT_EQ(TextOf(wizard), ModuleString(BinFolder() + L"\\MainrENU.dll", 5101));
+    const std::wstring question = ModuleString(BinFolder() + L"\\MainrENU.dll", 5200);
 
     Click(FindControl(wizard, 1002));
+    HWND box = WaitForTopWindow(palto.id(), MatchSelector(L"box"), kWait);
+    ASSERT_TRUE(box);
+    EXPECT_EQ(MessageBoxText(box), question);
+    Click(FindControl(box, IDNO));
+    ASSERT_TRUE(WaitUntilGone(palto.id(), MatchSelector(L"box"), kWait));
+    EXPECT_EQ(palto.WaitForExit(300), STILL_ACTIVE) << "No keeps the wizard";
+
+    Click(FindControl(wizard, 1002));
+    box = WaitForTopWindow(palto.id(), MatchSelector(L"box"), kWait);
+    ASSERT_TRUE(box);
+    Click(FindControl(box, IDYES));
     EXPECT_EQ(palto.WaitForExit(kWait), 0u);
 }
 

@@ -1,6 +1,9 @@
 #include "TestSupport.h"
 
+#include <gtest/gtest.h>
+
 #include <map>
+#include <stdexcept>
 
 #include "app/ResourceModule.h"
 
@@ -78,6 +81,43 @@ void PumpMessages()
         ::TranslateMessage(&msg);
         ::DispatchMessageW(&msg);
     }
+}
+
+namespace {
+constexpr wchar_t kChildVariable[] = L"PALTO_TEST_CHILD";
+}
+
+int TestMain(int argc, char** argv, const ChildScenarios& scenarios)
+{
+    wchar_t name[128] = {};
+    if (::GetEnvironmentVariableW(kChildVariable, name, 128) > 0) {
+        const std::wstring wide(name);
+        const auto found = scenarios.find(std::string(wide.begin(), wide.end()));
+        return found == scenarios.end() ? 255 : found->second();
+    }
+    testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
+
+DWORD RunInChild(const std::string& scenario, std::wstring commandLine, const std::wstring& programPath)
+{
+    wchar_t self[MAX_PATH] = {};
+    ::GetModuleFileNameW(nullptr, self, MAX_PATH);
+    const std::wstring program = programPath.empty() ? std::wstring(self) : programPath;
+    ::SetEnvironmentVariableW(kChildVariable, std::wstring(scenario.begin(), scenario.end()).c_str());
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION info{};
+    DWORD code = STILL_ACTIVE;
+    if (::CreateProcessW(program.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                         &info)) {
+        if (::WaitForSingleObject(info.hProcess, 30000) == WAIT_OBJECT_0) ::GetExitCodeProcess(info.hProcess, &code);
+        else ::TerminateProcess(info.hProcess, STILL_ACTIVE);
+        ::CloseHandle(info.hThread);
+        ::CloseHandle(info.hProcess);
+    }
+    ::SetEnvironmentVariableW(kChildVariable, nullptr);
+    return code;
 }
 
 }  // namespace palto::test

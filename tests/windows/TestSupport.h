@@ -6,6 +6,7 @@
 
 #include <deque>
 #include <functional>
+#include <map>
 #include <memory>
 #include <string>
 #include <vector>
@@ -57,5 +58,18 @@ void RunSoon(std::function<void()> action, UINT delayMs = 10);
 
 // Handles every message waiting in this thread's queue.
 void PumpMessages();
+
+// Scenarios that run in a child process of the test program, started with a program
+// path and a command line of the test's choosing (what start-up and the pages read from
+// the system). A scenario's result is the child's exit code.
+using ChildScenarios = std::map<std::string, std::function<int()>>;
+
+// main() of a test program with child scenarios: runs the scenario the child was
+// started for, or else the tests.
+int TestMain(int argc, char** argv, const ChildScenarios& scenarios);
+
+// Runs a scenario in a child; `programPath` empty: this program as it is. Returns the
+// child's exit code, or STILL_ACTIVE when it did not end within half a minute.
+DWORD RunInChild(const std::string& scenario, std::wstring commandLine, const std::wstring& programPath = L"");
 
 }  // namespace palto::test

@@ -1,0 +1,93 @@
+#include "pages/TypeDlg.h"
+
+#include <winioctl.h>
+
+#include "app/PaltoApp.h"
+#include "frame/PaltoDlg.h"
+#include "resources/ids.h"
+
+CTypeDlg::CTypeDlg(CWnd* parent) : CWizardPage(IDD_TYPE_PAGE, parent) {}
+
+CTypeDlg::~CTypeDlg() = default;
+
+BOOL CTypeDlg::OnInitDialog()
+{
+    ModifyStyleEx(0, WS_EX_CONTROLPARENT);
+    CWizardPage::OnInitDialog();
+
+    WizardContext& context = *theApp.m_pContext;
+    if (context.oemOnlyFeature) {
+        wchar_t path[MAX_PATH] = {};
+        if (!::GetModuleFileNameW(nullptr, path, MAX_PATH)) return FALSE;
+        const wchar_t drive = path[0];
+        // Started from the recovery medium's own drives (X: or Z:) every type is offered;
+        // from anywhere else only a partition restore, never onto the program's own volume.
+        if (drive != L'X' && drive != L'Z' && drive != L'x' && drive != L'z') {
+            ::EnableWindow(GetDlgItem(IDC_TYPE_ENTIRE), FALSE);
+            ::EnableWindow(GetDlgItem(IDC_TYPE_DISK), FALSE);
+            CheckDlgButton(IDC_TYPE_PARTITION, BST_CHECKED);
+            GetVolumeDiskAndPartition(drive, context.programDiskNumber, context.programPartitionNumber);
+            return TRUE;
+        }
+        ::EnableWindow(GetDlgItem(IDC_TYPE_ENTIRE), TRUE);
+        ::EnableWindow(GetDlgItem(IDC_TYPE_DISK), TRUE);
+    }
+    CheckDlgButton(IDC_TYPE_ENTIRE, BST_CHECKED);
+    return TRUE;
+}
+
+void CTypeDlg::GetVolumeDiskAndPartition(wchar_t letter, int& disk, int& partition)
+{
+    wchar_t device[MAX_PATH] = L"\\\\.\\?:";
+    device[4] = letter;
+    HANDLE volume = ::CreateFileW(device, GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                  OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (volume == INVALID_HANDLE_VALUE) return;
+
+    // Room for exactly one extent: a volume spanning several disks has no one number.
+    VOLUME_DISK_EXTENTS extents{};
+    static_assert(sizeof extents == 32);
+    DWORD returned = 0;
+    if (::DeviceIoControl(volume, IOCTL_VOLUME_GET_VOLUME_DISK_EXTENTS, nullptr, 0, &extents, sizeof extents,
+                          &returned, nullptr) &&
+        extents.NumberOfDiskExtents == 1) {
+        disk = static_cast<int>(extents.Extents[0].DiskNumber);
+        PARTITION_INFORMATION_EX info{};
+        static_assert(sizeof info == 144);
+        if (::DeviceIoControl(volume, IOCTL_DISK_GET_PARTITION_INFO_EX, nullptr, 0, &info, sizeof info, &returned,
+                              nullptr)) {
+            partition = static_cast<int>(info.PartitionNumber);
+        }
+    }
+    ::CloseHandle(volume);
+}
+
+int CTypeDlg::CheckedRadio() const
+{
+    if (IsDlgButtonChecked(IDC_TYPE_ENTIRE) == BST_CHECKED) return IDC_TYPE_ENTIRE;
+    if (IsDlgButtonChecked(IDC_TYPE_DISK) == BST_CHECKED) return IDC_TYPE_DISK;
+    return IDC_TYPE_PARTITION;
+}
+
+int CTypeDlg::GetRestoreType() const
+{
+    switch (CheckedRadio()) {
+    case IDC_TYPE_ENTIRE: return 0;
+    case IDC_TYPE_DISK: return 1;
+    default: return 2;
+    }
+}
+
+bool CTypeDlg::OnNextStep()
+{
+    WizardContext& context = *theApp.m_pContext;
+    context.stepTexts[0] = GetDlgItemText(CheckedRadio());
+    context.restoreType = GetRestoreType();
+    return true;
+}
+
+void CTypeDlg::OnEnterStep()
+{
+    if (auto* wizard = dynamic_cast<CPaltoDlg*>(GetParent())) wizard->EnableNextButton(true);
+    SetFocus();
+}

@@ -1,0 +1,94 @@
+// The restore type page: what it offers with and without the OEM feature, which
+// depends on the drive the program runs from. Runs from another drive happen in a child
+// process started from drive P:, which the test runner maps to this program's folder.
+#include <gtest/gtest.h>
+
+#include "TestSupport.h"
+#include "frame/PaltoDlg.h"
+#include "resources/ids.h"
+
+namespace {
+
+using palto::test::ScopedContext;
+
+// What the type page shows and stored, as bits (also a child's exit code).
+enum PageState : int {
+    kEntireEnabled = 1,
+    kDiskEnabled = 2,
+    kEntireChecked = 4,
+    kPartitionChecked = 8,
+    kNoDiskNumber = 16,
+    kNoPartitionNumber = 32,
+    kCreated = 64,
+};
+
+class TypeWizard : public CPaltoDlg {
+public:
+    using CPaltoDlg::m_typePage;
+};
+
+int OpenTheTypePage(bool oemOnlyFeature)
+{
+    palto::test::LoadEnglishResources();
+    ScopedContext context;
+    context->oemOnlyFeature = oemOnlyFeature;
+    TypeWizard wizard;
+    if (!wizard.Create(IDD_MAIN)) return 0;
+    const CTypeDlg& page = wizard.m_typePage;
+    int state = kCreated;
+    if (::IsWindowEnabled(page.GetDlgItem(IDC_TYPE_ENTIRE))) state |= kEntireEnabled;
+    if (::IsWindowEnabled(page.GetDlgItem(IDC_TYPE_DISK))) state |= kDiskEnabled;
+    if (page.IsDlgButtonChecked(IDC_TYPE_ENTIRE)) state |= kEntireChecked;
+    if (page.IsDlgButtonChecked(IDC_TYPE_PARTITION)) state |= kPartitionChecked;
+    if (context->programDiskNumber == -1) state |= kNoDiskNumber;
+    if (context->programPartitionNumber == -1) state |= kNoPartitionNumber;
+    wizard.DestroyWindow();
+    return state;
+}
+
+std::wstring ProgramName()
+{
+    wchar_t path[MAX_PATH] = {};
+    ::GetModuleFileNameW(nullptr, path, MAX_PATH);
+    std::wstring name(path);
+    return name.substr(name.rfind(L'\\') + 1);
+}
+
+constexpr int kEverythingOffered = kCreated | kEntireEnabled | kDiskEnabled | kEntireChecked | kNoDiskNumber |
+                                   kNoPartitionNumber;
+
+TEST(TypePage, WithoutTheOemFeatureEveryTypeIsOfferedAndTheEntireComputerChosen)
+{
+    EXPECT_EQ(OpenTheTypePage(false), kEverythingOffered);
+}
+
+TEST(TypePage, WithTheOemFeatureFromTheRecoveryDrivesEveryTypeIsOffered)
+{
+    // This program runs from Z:, a drive of the recovery medium.
+    wchar_t path[MAX_PATH] = {};
+    ::GetModuleFileNameW(nullptr, path, MAX_PATH);
+    ASSERT_EQ(towupper(path[0]), L'Z');
+    EXPECT_EQ(OpenTheTypePage(true), kEverythingOffered);
+}
+
+TEST(TypePage, WithTheOemFeatureFromAnotherDriveOnlyAPartitionRestoreIsOffered)
+{
+    const std::wstring program = L"P:\\" + ProgramName();
+    ASSERT_NE(::GetFileAttributesW(program.c_str()), INVALID_FILE_ATTRIBUTES) << "drive P: is not mapped";
+    // The volume device of a mapped folder cannot be opened: both numbers stay unknown.
+    EXPECT_EQ(palto::test::RunInChild("oem", L"type_page_tests", program),
+              static_cast<DWORD>(kCreated | kPartitionChecked | kNoDiskNumber | kNoPartitionNumber));
+}
+
+TEST(TypePage, RestoreTypesOutsideZeroToTwoAreNotValid)
+{
+    for (int type : {0, 1, 2}) EXPECT_TRUE(CTypeDlg::IsValidRestoreType(type));
+    for (int type : {-1, 3, 0x7FFFFFFF}) EXPECT_FALSE(CTypeDlg::IsValidRestoreType(type));
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    return palto::test::TestMain(argc, argv, {{"oem", [] { return OpenTheTypePage(true); }}});
+}
