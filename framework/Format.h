@@ -9,6 +9,7 @@
 // reads an argument it was not given, and none writes anything ("%n" is kept as text).
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <span>
 #include <string>
@@ -64,26 +65,23 @@ std::wstring FormatTemplate(std::wstring_view templ, std::span<const FormatArg> 
 // (CR LF and CR), %t is a tab; "%%", "% ", "%." and "%!" give the character after the '%'.
 std::wstring FormatInserts(std::wstring_view templ, std::span<const FormatArg> inserts);
 
+// The arguments of a template, each with the type it was given as.
+template <class... Args>
+std::array<FormatArg, sizeof...(Args)> FormatArgs(const Args&... args)
+{
+    return {FormatArg(args)...};
+}
+
 template <class... Args>
 std::wstring FormatText(std::wstring_view templ, const Args&... args)
 {
-    if constexpr (sizeof...(Args) == 0) {
-        return FormatTemplate(templ, {});
-    } else {
-        const FormatArg list[] = {FormatArg(args)...};
-        return FormatTemplate(templ, list);
-    }
+    return FormatTemplate(templ, FormatArgs(args...));
 }
 
 template <class... Args>
 std::wstring FormatMessageText(std::wstring_view templ, const Args&... args)
 {
-    if constexpr (sizeof...(Args) == 0) {
-        return FormatInserts(templ, {});
-    } else {
-        const FormatArg list[] = {FormatArg(args)...};
-        return FormatInserts(templ, list);
-    }
+    return FormatInserts(templ, FormatArgs(args...));
 }
 
 }  // namespace palto
