@@ -51,6 +51,11 @@ struct MismatchCase {
     const wchar_t* expected;
 };
 
+void PrintTo(const MismatchCase& c, std::ostream* out)
+{
+    *out << testing::PrintToString(std::wstring(c.templ));
+}
+
 class FormatMismatch : public testing::TestWithParam<MismatchCase> {};
 
 TEST_P(FormatMismatch, FillsWhatItSafelyCan)
@@ -100,6 +105,11 @@ struct InsertCase {
     const wchar_t* templ;
     const wchar_t* expected;
 };
+
+void PrintTo(const InsertCase& c, std::ostream* out)
+{
+    *out << testing::PrintToString(std::wstring(c.templ));
+}
 
 class FormatInsertsTable : public testing::TestWithParam<InsertCase> {};
 

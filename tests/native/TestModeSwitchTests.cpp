@@ -9,6 +9,11 @@ struct SwitchCase {
     bool testMode;
 };
 
+void PrintTo(const SwitchCase& c, std::ostream* out)
+{
+    *out << testing::PrintToString(std::wstring(c.commandLine));
+}
+
 class TestModeSwitch : public testing::TestWithParam<SwitchCase> {};
 
 TEST_P(TestModeSwitch, IsOnOnlyForAnExactToken)
