@@ -8,57 +8,16 @@
 #include <string>
 #include <vector>
 
+#include "ScopedBootOptions.h"
 #include "TestSupport.h"
 #include "app/ResourceModule.h"
 #include "framework/Afx.h"
 #include "resources/ids.h"
 
 using palto::test::ProgramFolder;
+using palto::test::ScopedBootOptions;
 
 namespace {
-
-constexpr wchar_t kControlKey[] = L"SYSTEM\\CurrentControlSet\\Control";
-constexpr wchar_t kValueName[] = L"SystemStartOptions";
-
-// Sets the boot options value (or removes it) and puts back what was there before.
-class ScopedBootOptions {
-public:
-    ScopedBootOptions(std::optional<std::vector<BYTE>> data, DWORD type = REG_SZ)
-    {
-        ::RegCreateKeyExW(HKEY_LOCAL_MACHINE, kControlKey, 0, nullptr, 0, KEY_QUERY_VALUE | KEY_SET_VALUE, nullptr, &m_key, nullptr);
-        DWORD size = 0;
-        if (::RegQueryValueExW(m_key, kValueName, nullptr, &m_savedType, nullptr, &size) == ERROR_SUCCESS) {
-            m_saved.emplace(size);
-            ::RegQueryValueExW(m_key, kValueName, nullptr, &m_savedType, m_saved->data(), &size);
-        }
-        Put(data, type);
-    }
-    ~ScopedBootOptions()
-    {
-        Put(m_saved, m_savedType);
-        ::RegCloseKey(m_key);
-    }
-
-    static std::vector<BYTE> Text(const std::wstring& text, bool withZero = true)
-    {
-        const auto* bytes = reinterpret_cast<const BYTE*>(text.c_str());
-        return {bytes, bytes + (text.size() + (withZero ? 1 : 0)) * sizeof(wchar_t)};
-    }
-
-private:
-    void Put(const std::optional<std::vector<BYTE>>& data, DWORD type)
-    {
-        if (!data) {
-            ::RegDeleteValueW(m_key, kValueName);
-            return;
-        }
-        ASSERT_EQ(::RegSetValueExW(m_key, kValueName, 0, type, data->data(), static_cast<DWORD>(data->size())), ERROR_SUCCESS);
-    }
-
-    HKEY m_key = nullptr;
-    DWORD m_savedType = REG_SZ;
-    std::optional<std::vector<BYTE>> m_saved;
-};
 
 struct BootCase {
     const char* name;
@@ -80,6 +39,7 @@ class BootOptions : public testing::TestWithParam<BootCase> {};
 TEST_P(BootOptions, NameTheLanguage)
 {
     ScopedBootOptions options(GetParam().value, GetParam().type);
+    ASSERT_TRUE(options.written());
     std::wstring code = L"XXX";
     EXPECT_EQ(LanguageFromBootOptions(code), GetParam().found);
     EXPECT_EQ(code, GetParam().code);
@@ -167,6 +127,7 @@ TEST_P(LoadModule, ChoosesTheLanguageAndFallsBackToEnglish)
 {
     const auto value = GetParam().bootOptions ? std::optional(ScopedBootOptions::Text(*GetParam().bootOptions)) : std::nullopt;
     ScopedBootOptions options(value);
+    ASSERT_TRUE(options.written());
     LANGID langId = 0x1234;
     EXPECT_EQ(LoadResourceModule(Folder(GetParam().modules), langId), GetParam().loaded != nullptr);
     if (GetParam().loaded) {

@@ -5,6 +5,7 @@
 
 #include <string>
 
+#include "ScopedConfigFile.h"
 #include "TestSupport.h"
 #include "app/ResourceModule.h"
 #include "app/Texts.h"
@@ -19,47 +20,11 @@ constexpr UINT kLongTextId = 60000;  // in texts_tests.exe itself
 
 std::wstring ConfigPath() { return ProgramFolder() + L"\\pconfig.dcf"; }
 
-void WriteBytes(const std::wstring& path, const std::string& data)
-{
-    HANDLE file = ::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    ASSERT_NE(file, INVALID_HANDLE_VALUE);
-    DWORD written = 0;
-    ::WriteFile(file, data.data(), static_cast<DWORD>(data.size()), &written, nullptr);
-    ::CloseHandle(file);
-}
-
-DWORD RunProgram(const std::wstring& exe, std::wstring commandLine)
-{
-    STARTUPINFOW startup{};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION info{};
-    if (!::CreateProcessW(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info)) {
-        return static_cast<DWORD>(-1);
-    }
-    ::WaitForSingleObject(info.hProcess, 30000);
-    DWORD code = static_cast<DWORD>(-1);
-    ::GetExitCodeProcess(info.hProcess, &code);
-    ::CloseHandle(info.hThread);
-    ::CloseHandle(info.hProcess);
-    return code;
-}
-
-// pconfig.dcf beside the program, made from plain text by pconfig.exe as a person
-// preparing a recovery medium makes it; removed again with the object.
-class ScopedConfigFile {
+// pconfig.dcf beside this program.
+class ConfigBesideProgram : public palto::test::ScopedConfigFile {
 public:
-    ScopedConfigFile() = default;
-    explicit ScopedConfigFile(const std::string& plain) { Write(plain); }
-    ~ScopedConfigFile() { ::DeleteFileW(ConfigPath().c_str()); }
-
-    void Write(const std::string& plain)
-    {
-        const std::wstring text = ProgramFolder() + L"\\pconfig.txt";
-        WriteBytes(text, plain);
-        const std::wstring tool = ProgramFolder() + L"\\..\\..\\bin\\pconfig.exe";
-        EXPECT_EQ(RunProgram(tool, L"pconfig encode \"" + text + L"\" \"" + ConfigPath() + L"\""), 0u);
-        ::DeleteFileW(text.c_str());
-    }
+    ConfigBesideProgram() : palto::test::ScopedConfigFile(ProgramFolder(), ProgramFolder() + L"\\..\\..\\bin") {}
+    explicit ConfigBesideProgram(const std::string& plain) : ConfigBesideProgram() { EXPECT_TRUE(Write(plain)); }
 };
 
 struct FeatureCase {
@@ -72,8 +37,8 @@ class OemFeature : public testing::TestWithParam<FeatureCase> {};
 
 TEST_P(OemFeature, IsOnUnlessTheValueIsMissingEmptyOrStartsWithZero)
 {
-    ScopedConfigFile config;
-    if (!GetParam().plain.empty()) config.Write(GetParam().plain);
+    ConfigBesideProgram config;
+    if (!GetParam().plain.empty()) ASSERT_TRUE(config.Write(GetParam().plain));
     EXPECT_EQ(QueryOemOnlyFeature(), GetParam().on);
 }
 
@@ -94,9 +59,9 @@ INSTANTIATE_TEST_SUITE_P(Cases, OemFeature, testing::Values(
 
 TEST(OemFeature, IsReadAnewOnEveryCall)
 {
-    ScopedConfigFile config("[All]\nZAVOnlyFeature=1\n");
+    ConfigBesideProgram config("[All]\nZAVOnlyFeature=1\n");
     EXPECT_TRUE(QueryOemOnlyFeature());
-    config.Write("[All]\nZAVOnlyFeature=0\n");
+    ASSERT_TRUE(config.Write("[All]\nZAVOnlyFeature=0\n"));
     EXPECT_FALSE(QueryOemOnlyFeature());
     ::DeleteFileW(ConfigPath().c_str());
     EXPECT_FALSE(QueryOemOnlyFeature());
@@ -106,9 +71,9 @@ TEST(OemFeature, AFileTooLargeForTheReaderIsOff)
 {
     std::string plain = "[All]\r\nZAVOnlyFeature=1\r\n;";
     plain.resize(32768, 'x');
-    ScopedConfigFile config(plain);
+    ConfigBesideProgram config(plain);
     EXPECT_TRUE(QueryOemOnlyFeature());
-    WriteBytes(ConfigPath(), std::string(32769, 'x'));
+    ASSERT_TRUE(palto::test::WriteBytes(ConfigPath(), std::string(32769, 'x')));
     EXPECT_FALSE(QueryOemOnlyFeature());
 }
 
@@ -151,7 +116,7 @@ TEST_F(TitleTest, IsTheOrdinaryTitleWithoutTheOemFeature)
 
 TEST_F(TitleTest, IsTheOemTitleWithTheOemFeature)
 {
-    ScopedConfigFile config("[All]\nZAVOnlyFeature=1\n");
+    ConfigBesideProgram config("[All]\nZAVOnlyFeature=1\n");
     AfxSetResourceHandle(m_english);
     EXPECT_EQ(GetAppTitle(), Text(m_english, IDS_APP_TITLE_OEM));
     EXPECT_NE(GetAppTitle(), Text(m_english, IDS_APP_TITLE));
@@ -159,7 +124,7 @@ TEST_F(TitleTest, IsTheOemTitleWithTheOemFeature)
 
 TEST_F(TitleTest, IsTheOrdinaryTitleWhenTheModuleHasNoOemTitle)
 {
-    ScopedConfigFile config("[All]\nZAVOnlyFeature=1\n");
+    ConfigBesideProgram config("[All]\nZAVOnlyFeature=1\n");
     AfxSetResourceHandle(m_titleOnly);
     EXPECT_EQ(GetAppTitle(), L"Title of the module without an OEM title");
 }
@@ -168,7 +133,7 @@ TEST_F(TitleTest, IsKeptOnceFoundAndLookedUpAgainWhileEmpty)
 {
     AfxSetResourceHandle(m_noTitles);
     EXPECT_EQ(GetAppTitle(), L"");
-    ScopedConfigFile config("[All]\nZAVOnlyFeature=1\n");  // the next look-up reads the file again
+    ConfigBesideProgram config("[All]\nZAVOnlyFeature=1\n");  // the next look-up reads the file again
     AfxSetResourceHandle(m_english);
     EXPECT_EQ(GetAppTitle(), Text(m_english, IDS_APP_TITLE_OEM));
     AfxSetResourceHandle(m_titleOnly);
