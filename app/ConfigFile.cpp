@@ -46,7 +46,7 @@ ConfigLoad ReadConfigText(const std::string& path, std::uint8_t factor, std::str
 {
     text.clear();
     StdioFile file(std::fopen(path.c_str(), "rb"));
-    if (!file) return ConfigLoad::Missing;
+    if (!file) return ConfigLoad::CannotOpen;
     const long size = SizeOf(file.get());
     if (size < 0) return ConfigLoad::Unreadable;
     if (static_cast<unsigned long>(size) > kConfigMaxFileSize) return ConfigLoad::TooLarge;

@@ -24,7 +24,7 @@ struct NoCaseLess {
     bool operator()(const std::string& a, const std::string& b) const;
 };
 
-enum class ConfigLoad { Loaded, Missing, Unreadable, TooLarge, OutOfMemory };
+enum class ConfigLoad { Loaded, CannotOpen, Unreadable, TooLarge, OutOfMemory };
 
 // Reads the file at `path` and returns its plain text (at most 32768 bytes), or why not.
 ConfigLoad ReadConfigText(const std::string& path, std::uint8_t factor, std::string& text);
@@ -50,7 +50,7 @@ private:
 
     void Parse(const std::string& text);
 
-    ConfigLoad m_load = ConfigLoad::Missing;
+    ConfigLoad m_load = ConfigLoad::CannotOpen;
     ConfigKey m_key;
     const std::string m_emptyValue;
     std::map<std::string, Entries, NoCaseLess> m_sections;

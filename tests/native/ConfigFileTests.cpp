@@ -87,7 +87,7 @@ TEST(ConfigFile, AMissingFileGivesEmptyValues)
 {
     test::TempFolder folder;
     const ConfigFile config(folder.Path("absent.dcf"));
-    EXPECT_EQ(config.load(), ConfigLoad::Missing);
+    EXPECT_EQ(config.load(), ConfigLoad::CannotOpen);
     EXPECT_EQ(config.GetValue("All", "ZAVOnlyFeature"), "");
 }
 
