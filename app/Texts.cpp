@@ -1,5 +1,6 @@
 #include "app/Texts.h"
 
+#include <cstdint>
 #include <mutex>
 
 #include "app/PaltoApp.h"
@@ -7,7 +8,9 @@
 
 namespace {
 
-// Filled on the user-interface thread before any worker starts, read by all threads after.
+// Normally filled on the user-interface thread before any worker starts; the lock keeps
+// threads apart when the module has no title and every call looks it up again.
+std::mutex g_titleLock;
 CString g_appTitle;
 
 std::mutex g_handlerLock;
@@ -25,10 +28,17 @@ CString LoadText(UINT id)
 
 CString GetAppTitle()
 {
+    std::lock_guard lock(g_titleLock);
     if (!g_appTitle.IsEmpty()) return g_appTitle;
     g_appTitle.LoadString(QueryOemOnlyFeature() ? IDS_APP_TITLE_OEM : IDS_APP_TITLE);
     if (g_appTitle.IsEmpty()) g_appTitle.LoadString(IDS_APP_TITLE);
     return g_appTitle;
+}
+
+void ForgetAppTitle()
+{
+    std::lock_guard lock(g_titleLock);
+    g_appTitle.Empty();
 }
 
 int ShowMessage(HWND owner, const CString& text, UINT style)
@@ -50,11 +60,14 @@ void SetMessageHandler(MessageHandler handler)
 
 CString FormatFileTime(std::uint64_t fileTime)
 {
-    FILETIME utc{static_cast<DWORD>(fileTime), static_cast<DWORD>(fileTime >> 32)};
-    FILETIME local{};
-    SYSTEMTIME t{};
-    ::FileTimeToLocalFileTime(&utc, &local);
-    ::FileTimeToSystemTime(&local, &t);
+    // The local time of that day, with that day's daylight saving time: converting with
+    // today's offset (FileTimeToLocalFileTime) would show a summer backup an hour off
+    // in winter. A value beyond what a FILETIME can hold shows zeros.
+    const FILETIME utc{static_cast<DWORD>(fileTime), static_cast<DWORD>(fileTime >> 32)};
+    SYSTEMTIME utcFields{}, t{};
+    const bool converted = fileTime <= static_cast<std::uint64_t>(INT64_MAX) && ::FileTimeToSystemTime(&utc, &utcFields) &&
+                           ::SystemTimeToTzSpecificLocalTime(nullptr, &utcFields, &t);
+    if (!converted) t = {};
     CString text;
     text.Format(L"%04d-%02d-%02d %02d:%02d:%02d", t.wYear, t.wMonth, t.wDay, t.wHour, t.wMinute, t.wSecond);
     return text;

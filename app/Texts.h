@@ -16,6 +16,9 @@ CString LoadText(UINT id);
 // one, else the ordinary one. Kept once found; an empty title is looked up again.
 CString GetAppTitle();
 
+// Tests that change the resource module or the configuration file start the title anew.
+void ForgetAppTitle();
+
 // A message box owned by `owner`, captioned with the application title, in the language
 // of the resource module; returns the button chosen (IDOK, IDYES, ...).
 int ShowMessage(HWND owner, const CString& text, UINT style);
