@@ -1,0 +1,32 @@
+#include "simengine/Notifications.h"
+
+namespace sim {
+
+bool Notifications::Set(unsigned id, NotifyFunction function, void* context)
+{
+    if (id < kNotifyTaskEnd || id > kNotifyMediaRequest) return false;
+    std::lock_guard lock(m_lock);
+    m_registrations[id] = function ? Registration{function, context} : Registration{};
+    return true;
+}
+
+bool Notifications::Notify(unsigned id, void* record) const
+{
+    if (id < kNotifyTaskEnd || id > kNotifyMediaRequest) return false;
+    Registration registration;
+    {
+        std::lock_guard lock(m_lock);
+        registration = m_registrations[id];
+    }
+    if (!registration.function) return false;
+    registration.function(registration.context, record);
+    return true;
+}
+
+void Notifications::Clear()
+{
+    std::lock_guard lock(m_lock);
+    for (Registration& registration : m_registrations) registration = {};
+}
+
+}  // namespace sim
