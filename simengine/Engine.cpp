@@ -61,6 +61,14 @@ const Archive* FindArchive(const Project& project, std::uint64_t time)
     return it == project.history.end() ? nullptr : &*it;
 }
 
+// The project and backup a call names, or the code the call fails with.
+std::int32_t FindBackup(const Catalog& catalog, std::uint32_t projectId, std::uint64_t archiveId, const Project*& project)
+{
+    project = catalog.FindProject(projectId);
+    if (!project) return halvex::kProjectNotFound;
+    return FindArchive(*project, archiveId) ? halvex::kOk : halvex::kArchiveNotFound;
+}
+
 // The base a restore of `archiveId` needs: the latest backup not later than it that
 // can serve as a base.
 const Archive* ExpectedBase(const Project& project, std::uint64_t archiveId)
@@ -225,15 +233,8 @@ std::int32_t Engine::AskForMedia(const Project& project, std::uint64_t archiveId
         std::lock_guard lock(m_lock);
         if (!project.archiveMedia || m_mediaReady.count(project.id)) return halvex::kOk;
     }
-    _MediaRequestNotifyData request{};
-    request.part = project.archiveMedia->part;
-    request.drive = project.archiveMedia->drive;
-    request.answer = kMediaAnswerCancel;   // what stays when no answer comes
-    request.backupTime = archiveId;
-    const bool delivered = m_notifications.Notify(kNotifyMediaRequest, &request);
-    line["mediaRequest"] = {{"part", request.part}, {"drive", request.drive}, {"delivered", delivered},
-                            {"answer", request.answer}, {"thread", ::GetCurrentThreadId()}};
-    if (request.answer != kMediaAnswerOk) return halvex::kMediumNotAvailable;
+    if (!RequestMedia(m_notifications, *project.archiveMedia, archiveId, line["mediaRequest"]))
+        return halvex::kMediumNotAvailable;
     std::lock_guard lock(m_lock);
     m_mediaReady.insert(project.id);
     return halvex::kOk;
@@ -244,10 +245,9 @@ std::int32_t Engine::QueryArchiveProject(std::uint32_t projectId, std::uint64_t 
 {
     json line{{"op", "QueryArchiveProject"}, {"projectId", projectId}, {"archiveId", archiveId}, {"drive", drive}};
     std::shared_ptr<const Catalog> catalog;
+    const Project* project = nullptr;
     if (const std::int32_t code = Enter("QueryArchiveProject", catalog)) return Done(line, code);
-    const Project* project = catalog->FindProject(projectId);
-    if (!project) return Done(line, halvex::kProjectNotFound);
-    if (!FindArchive(*project, archiveId)) return Done(line, halvex::kArchiveNotFound);
+    if (const std::int32_t code = FindBackup(*catalog, projectId, archiveId, project)) return Done(line, code);
     if (const std::int32_t code = AskForMedia(*project, archiveId, line)) return Done(line, code);
     if (!FillDescription(m_allocations, desc, *project)) return Done(line, halvex::kOutOfMemory);
     return Done(line, halvex::kOk);
@@ -271,10 +271,9 @@ std::int32_t Engine::QueryProjectRestoreInfo(std::uint32_t projectId, std::uint6
 {
     json line{{"op", "QueryProjectRestoreInfo"}, {"projectId", projectId}, {"archiveId", archiveId}, {"drive", drive}};
     std::shared_ptr<const Catalog> catalog;
+    const Project* project = nullptr;
     if (const std::int32_t code = Enter("QueryProjectRestoreInfo", catalog)) return Done(line, code);
-    const Project* project = catalog->FindProject(projectId);
-    if (!project) return Done(line, halvex::kProjectNotFound);
-    if (!FindArchive(*project, archiveId)) return Done(line, halvex::kArchiveNotFound);
+    if (const std::int32_t code = FindBackup(*catalog, projectId, archiveId, project)) return Done(line, code);
 
     ReleaseRestoreInfo(info);   // a query over an earlier answer replaces it
     _ProjectRestoreInfo fresh{};
@@ -350,10 +349,9 @@ std::int32_t Engine::ProjectRestoreCtrl(std::uint32_t projectId, _ProjectRestore
     json line{{"op", "ProjectRestoreCtrl"}, {"projectId", projectId}, {"archiveId", order.archiveId},
               {"layout", SelectionOf(order.layout)}};
     std::shared_ptr<const Catalog> catalog;
+    const Project* project = nullptr;
     if (const std::int32_t code = Enter("ProjectRestoreCtrl", catalog)) return Done(line, code);
-    const Project* project = catalog->FindProject(projectId);
-    if (!project) return Done(line, halvex::kProjectNotFound);
-    if (!FindArchive(*project, order.archiveId)) return Done(line, halvex::kArchiveNotFound);
+    if (const std::int32_t code = FindBackup(*catalog, projectId, order.archiveId, project)) return Done(line, code);
     if (const std::int32_t code = CheckBaseEntry(*project, order, line)) return Done(line, code);
     if (const std::int32_t code = CheckTargetLayout(*catalog, order.layout)) return Done(line, code);
 

@@ -1,5 +1,7 @@
 #include "simengine/Notifications.h"
 
+#include <windows.h>
+
 namespace sim {
 
 bool Notifications::Set(unsigned id, NotifyFunction function, void* context)
@@ -27,6 +29,20 @@ void Notifications::Clear()
 {
     std::lock_guard lock(m_lock);
     for (Registration& registration : m_registrations) registration = {};
+}
+
+bool RequestMedia(const Notifications& notifications, const MediaRequest& media, std::uint64_t backupTime,
+                  nlohmann::json& journal)
+{
+    _MediaRequestNotifyData request{};
+    request.part = media.part;
+    request.drive = media.drive;
+    request.answer = kMediaAnswerCancel;   // what stays when no answer comes
+    request.backupTime = backupTime;
+    const bool delivered = notifications.Notify(kNotifyMediaRequest, &request);
+    journal = {{"part", request.part}, {"drive", request.drive}, {"backupTime", backupTime}, {"delivered", delivered},
+               {"answer", request.answer}, {"thread", ::GetCurrentThreadId()}};
+    return request.answer == kMediaAnswerOk;
 }
 
 }  // namespace sim

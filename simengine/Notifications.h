@@ -1,9 +1,13 @@
 // The callbacks the caller registered, one per notification id.
 #pragma once
 
+#include <cstdint>
 #include <mutex>
 
+#include <nlohmann/json.hpp>
+
 #include "engine/HalvexRecords.h"
+#include "simengine/Catalog.h"
 
 namespace sim {
 
@@ -27,5 +31,10 @@ private:
     mutable std::mutex m_lock;
     Registration m_registrations[kNotifyMediaRequest + 1];
 };
+
+// Sends a media request for the backup made at `backupTime` on the calling thread and
+// reads the answer back; no answer counts as Cancel. `journal` receives what happened.
+bool RequestMedia(const Notifications& notifications, const MediaRequest& media, std::uint64_t backupTime,
+                  nlohmann::json& journal);
 
 }  // namespace sim

@@ -125,16 +125,11 @@ std::int32_t RestoreTask::RunStage(std::size_t index)
 std::int32_t RestoreTask::Send(const RestoreEvent& event)
 {
     if (event.mediaRequest) {
-        _MediaRequestNotifyData request{};
-        request.part = event.mediaRequest->part;
-        request.drive = event.mediaRequest->drive;
-        request.answer = kMediaAnswerCancel;   // what stays when no answer comes
-        request.backupTime = m_backupTime;
-        const bool delivered = m_notifications.Notify(kNotifyMediaRequest, &request);
-        m_journal.Write({{"notify", "MediaRequest"}, {"part", request.part}, {"drive", request.drive},
-                         {"backupTime", request.backupTime}, {"delivered", delivered}, {"answer", request.answer},
-                         {"thread", ::GetCurrentThreadId()}});
-        return request.answer == kMediaAnswerOk ? 0 : halvex::kMediumNotAvailable;
+        nlohmann::json line;
+        const bool ok = RequestMedia(m_notifications, *event.mediaRequest, m_backupTime, line);
+        line["notify"] = "MediaRequest";
+        m_journal.Write(line);
+        return ok ? 0 : halvex::kMediumNotAvailable;
     }
     _EngineMessageNotifyData message{};
     message.param = event.param;
