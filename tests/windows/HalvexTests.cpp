@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <fstream>
 #include <functional>
+#include <cwctype>
 #include <set>
 
 #include "HalvexTestSupport.h"
