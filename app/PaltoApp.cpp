@@ -5,8 +5,10 @@
 #include <memory>
 #include <string>
 
+#include "app/EngineErrors.h"
 #include "app/ResourceModule.h"
 #include "app/TestModeSwitch.h"
+#include "app/Texts.h"
 #include "frame/PaltoDlg.h"
 
 CPaltoApp::CPaltoApp() : CWinApp(nullptr) {}
@@ -47,4 +49,9 @@ BOOL CPaltoApp::InitInstance()
 
     m_pContext = nullptr;
     return FALSE;
+}
+
+void CPaltoApp::GetEngineErrorText(int code, CString& text)
+{
+    text = palto::EngineErrorText(code, [](unsigned id) { return LoadText(id).str(); });
 }

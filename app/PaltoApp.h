@@ -12,6 +12,9 @@ public:
     // Does all the work and returns FALSE, so that the process ends with the wizard.
     BOOL InitInstance() override;
 
+    // Replaces `text` with the message for an engine result code (app/EngineErrors.h).
+    void GetEngineErrorText(int code, CString& text);
+
     LANGID m_langId = 0;                   // language of the loaded resource module
     WizardContext* m_pContext = nullptr;   // the one wizard context while the wizard runs
 };

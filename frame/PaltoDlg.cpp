@@ -1,5 +1,6 @@
 #include "frame/PaltoDlg.h"
 
+#include "app/EngineClient.h"
 #include "app/PaltoApp.h"
 #include "app/Texts.h"
 #include "frame/Fonts.h"
@@ -75,6 +76,7 @@ BOOL CPaltoDlg::OnInitDialog()
     AddPage(m_summaryPage);
 
     ShowStep(IDD_TYPE_PAGE);
+    CreateEngineClient();
     return TRUE;
 }
 

@@ -42,6 +42,7 @@ InstallFolder::InstallFolder(std::initializer_list<const wchar_t*> files)
     m_path = std::wstring(temp) + L"palto-e2e-" + std::to_wstring(::GetCurrentProcessId());
     ::CreateDirectoryW(m_path.c_str(), nullptr);
     Copy(L"Palto.exe");
+    Copy(L"Halvex.dll");
     for (const wchar_t* file : files) Copy(file);
 }
 

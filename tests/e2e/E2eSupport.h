@@ -21,7 +21,7 @@ std::wstring ModuleString(const std::wstring& module, UINT id);
 // The step caption for `step`, filled as the wizard fills its message-style template.
 std::wstring FillStepCaption(const std::wstring& templ, int step);
 
-// A folder of its own holding a copy of Palto.exe and the named files of bin/.
+// A folder of its own holding copies of Palto.exe, the engine and the named files of bin/.
 class InstallFolder {
 public:
     explicit InstallFolder(std::initializer_list<const wchar_t*> files);

@@ -1,0 +1,23 @@
+// Writing the catalog into the engine's records, exactly as the wizard reads them.
+#pragma once
+
+#include "engine/HalvexRecords.h"
+#include "simengine/Allocations.h"
+#include "simengine/Catalog.h"
+
+namespace sim {
+
+// The layout as a record: every disk and partition, totalSize the sum of the disks.
+// With `withFlags` the selection flags say what a backup holds; without, all are clear.
+void FillLayout(tagEntireComputerInf& record, const Layout& layout, bool withFlags);
+
+// Sets the texts and the layout of a description. Texts of the engine that the record
+// still holds are released first. False when memory is short (nothing then held).
+bool FillDescription(Allocations& allocations, _ProjectDesc& desc, const Project& project);
+void ReleaseDescriptionTexts(Allocations& allocations, _ProjectDesc& desc);
+
+// New engine lists; nullptr when memory is short.
+_Projects* NewProjectList(Allocations& allocations, const Catalog& catalog);
+_ProjectHistoryList* NewHistoryList(Allocations& allocations, const Project& project);
+
+}  // namespace sim

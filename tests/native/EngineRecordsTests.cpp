@@ -1,0 +1,203 @@
+// The records the wizard makes itself start as the engine expects them, and the
+// readers stay inside a record whatever the engine wrote into it.
+#include <gtest/gtest.h>
+
+#include <climits>
+#include <cmath>
+#include <cstdlib>
+#include <cstring>
+#include <memory>
+#include <vector>
+
+#include "engine/RecordReaders.h"
+
+namespace {
+
+// Offsets of the non-zero bytes of an object.
+template <class T>
+std::vector<std::size_t> NonZeroBytes(const T& object)
+{
+    const auto* bytes = reinterpret_cast<const unsigned char*>(&object);
+    std::vector<std::size_t> offsets;
+    for (std::size_t i = 0; i < sizeof(T); ++i)
+        if (bytes[i] != 0) offsets.push_back(i);
+    return offsets;
+}
+
+TEST(EngineRecords, NewDescriptionIsZeroButForTheLayoutsPresetOne)
+{
+    auto desc = std::make_unique<_ProjectDesc>();
+    EXPECT_EQ(NonZeroBytes(*desc), std::vector<std::size_t>{1400 + 739552});
+    EXPECT_EQ(desc->layout.presetOne, 1u);
+}
+
+TEST(EngineRecords, NewRestoreOrderIsZeroButForTheLayoutsPresetOne)
+{
+    auto order = std::make_unique<_ProjectRestoreData>();
+    EXPECT_EQ(NonZeroBytes(*order), std::vector<std::size_t>{16 + 739552});
+}
+
+TEST(EngineRecords, ClearedProgressRecordIsZero)
+{
+    const _ProgressInfo progress{};
+    EXPECT_TRUE(NonZeroBytes(progress).empty());
+}
+
+// A layout filled with garbage, as a faulty engine might leave it.
+std::unique_ptr<tagEntireComputerInf> GarbageLayout()
+{
+    auto layout = std::make_unique<tagEntireComputerInf>();
+    std::memset(static_cast<void*>(layout.get()), 0x5A, sizeof(*layout));
+    return layout;
+}
+
+struct CountCase {
+    std::int32_t count;
+    std::size_t valid;
+};
+
+class EngineCounts : public testing::TestWithParam<CountCase> {};
+
+TEST_P(EngineCounts, DiskAndPartitionCountsAreClamped)
+{
+    auto layout = GarbageLayout();
+    layout->diskCount = GetParam().count;
+    layout->disks[0].partitionCount = GetParam().count;
+    EXPECT_EQ(palto::Disks(*layout).size(), GetParam().valid);
+    EXPECT_EQ(palto::Partitions(layout->disks[0]).size(), GetParam().valid);
+    const tagEntireComputerInf& constLayout = *layout;
+    EXPECT_EQ(palto::Disks(constLayout).size(), GetParam().valid);
+}
+
+INSTANTIATE_TEST_SUITE_P(Counts, EngineCounts, testing::Values(
+    CountCase{0, 0}, CountCase{1, 1}, CountCase{26, 26}, CountCase{27, 26},
+    CountCase{INT_MAX, 26}, CountCase{-1, 0}, CountCase{INT_MIN, 0}));
+
+TEST(EngineTexts, LabelIsReadUpToItsZero)
+{
+    auto layout = GarbageLayout();
+    tagPartitionInf& partition = layout->disks[0].partitions[0];
+    std::memcpy(partition.label, u"Data", sizeof(u"Data"));
+    EXPECT_EQ(palto::LabelText(partition), L"Data");
+    partition.label[0] = 0;
+    EXPECT_EQ(palto::LabelText(partition), L"");
+}
+
+TEST(EngineTexts, LabelWithoutZeroEndsWithTheField)
+{
+    auto layout = GarbageLayout();   // the bytes after the label are not zero either
+    tagPartitionInf& partition = layout->disks[0].partitions[0];
+    for (char16_t& ch : partition.label) ch = u'L';
+    EXPECT_EQ(palto::LabelText(partition), std::wstring(260, L'L'));
+}
+
+TEST(EngineTexts, NullDescriptionAndNullTextsAreEmpty)
+{
+    EXPECT_EQ(palto::LocationText(nullptr), L"");
+    EXPECT_EQ(palto::DescriptionText(nullptr), L"");
+    EXPECT_EQ(palto::EncryptedPasswordText(nullptr), L"");
+    EXPECT_EQ(palto::LocationDrive(nullptr), L'\0');
+
+    auto desc = std::make_unique<_ProjectDesc>();
+    EXPECT_EQ(palto::LocationText(desc.get()), L"");
+    EXPECT_EQ(palto::DescriptionText(desc.get()), L"");
+    EXPECT_EQ(palto::EncryptedPasswordText(desc.get()), L"");
+    EXPECT_EQ(palto::LocationDrive(desc.get()), L'\0');
+}
+
+TEST(EngineTexts, DescriptionTextsAreCopied)
+{
+    char16_t location[] = u"E:\\Backups";
+    char16_t description[] = u"Office PC";
+    char16_t password[] = u"HX1-0123";
+    auto desc = std::make_unique<_ProjectDesc>();
+    desc->location = location;
+    desc->description = description;
+    desc->encryptedPassword = password;
+    EXPECT_EQ(palto::LocationText(desc.get()), L"E:\\Backups");
+    EXPECT_EQ(palto::LocationDrive(desc.get()), L'E');
+    EXPECT_EQ(palto::DescriptionText(desc.get()), L"Office PC");
+    EXPECT_EQ(palto::EncryptedPasswordText(desc.get()), L"HX1-0123");
+}
+
+TEST(EngineTexts, EncryptedPasswordIsCutToTheEncryptStringBuffer)
+{
+    std::vector<char16_t> password(400, u'p');
+    password.back() = 0;
+    auto desc = std::make_unique<_ProjectDesc>();
+    desc->encryptedPassword = password.data();
+    EXPECT_EQ(palto::EncryptedPasswordText(desc.get()), std::wstring(259, L'p'));
+}
+
+TEST(EngineLayouts, RestoreInfoWithoutPointersHasNoLayouts)
+{
+    _ProjectRestoreInfo info{};
+    EXPECT_EQ(palto::BackedUpLayout(info), nullptr);
+    EXPECT_EQ(palto::ThisComputerLayout(info), nullptr);
+
+    auto desc = std::make_unique<_ProjectDesc>();
+    auto here = std::make_unique<tagEntireComputerInf>();
+    info.projectDesc = desc.get();
+    info.thisComputer = here.get();
+    EXPECT_EQ(palto::BackedUpLayout(info), &desc->layout);
+    EXPECT_EQ(palto::ThisComputerLayout(info), here.get());
+}
+
+// A history list allocated exactly as large as its count says, so that ASan sees
+// any read past its last entry.
+struct HistoryBlock {
+    explicit HistoryBlock(std::int32_t count, std::size_t entries)
+        : list(static_cast<_ProjectHistoryList*>(std::calloc(1, 4 + entries * sizeof(_ProjectHistoryEntry))))
+    {
+        list->count = count;
+    }
+    ~HistoryBlock() { std::free(list); }
+    _ProjectHistoryList* list;
+};
+
+TEST(EngineHistory, EntriesAreReadInPlaceThoughUnaligned)
+{
+    HistoryBlock block(2, 2);
+    block.list->entries[0].backupTime = 0x01DB0123456789ABull;
+    block.list->entries[1].backupTime = 0x01DB0223456789ABull;
+    block.list->entries[1].notBase = 1;
+    const auto entries = palto::HistoryEntries(static_cast<const _ProjectHistoryList*>(block.list));
+    ASSERT_EQ(entries.size(), 2u);
+    // Copied out first: binding a reference to a packed field is itself undefined.
+    const std::uint64_t first = entries[0].backupTime, second = entries[1].backupTime;
+    EXPECT_EQ(first, 0x01DB0123456789ABull);
+    EXPECT_EQ(entries[0].notBase, 0);
+    EXPECT_EQ(second, 0x01DB0223456789ABull);
+    EXPECT_EQ(entries[1].notBase, 1);
+}
+
+TEST(EngineHistory, NullListAndNegativeCountGiveNoEntries)
+{
+    EXPECT_TRUE(palto::HistoryEntries(static_cast<const _ProjectHistoryList*>(nullptr)).empty());
+    for (std::int32_t count : {0, -1, INT_MIN}) {
+        HistoryBlock block(count, 0);
+        EXPECT_TRUE(palto::HistoryEntries(block.list).empty()) << count;
+    }
+}
+
+struct SizeCase {
+    std::uint64_t bytes;
+    double gigabytes;
+};
+
+class Gigabytes : public testing::TestWithParam<SizeCase> {};
+
+TEST_P(Gigabytes, AreBytesTimesTwoToTheMinusThirty)
+{
+    EXPECT_EQ(palto::BytesToGigabytes(GetParam().bytes), GetParam().gigabytes);
+}
+
+INSTANTIATE_TEST_SUITE_P(Sizes, Gigabytes, testing::Values(
+    SizeCase{0, 0.0},
+    SizeCase{1ull << 30, 1.0},
+    SizeCase{3ull << 29, 1.5},
+    SizeCase{500107862016ull, 500107862016.0 / 1073741824.0},
+    SizeCase{1ull << 63, 8589934592.0},                       // 2^33: stays positive
+    SizeCase{UINT64_MAX, 17179869184.0}));                      // rounds to 2^64 bytes
+
+}  // namespace

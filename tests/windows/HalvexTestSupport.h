@@ -1,0 +1,87 @@
+// Helpers for tests that drive the stand-in engine directly: a catalog of the test's
+// own and the engine's journal, waiting for what the engine's threads do, and the
+// restore info and order as the wizard builds them.
+#pragma once
+
+#include <windows.h>
+
+#include <chrono>
+#include <condition_variable>
+#include <cstdint>
+#include <memory>
+#include <mutex>
+#include <string>
+#include <vector>
+
+#include <nlohmann/json.hpp>
+
+#include "engine/Halvex.h"
+#include "simengine/HalvexSim.h"
+
+namespace palto::test {
+
+// Starts the engine afresh with a catalog (JSON text; the built-in sample when empty)
+// and an empty journal, both in files of this process; back to the sample afterwards.
+class SimEngine {
+public:
+    explicit SimEngine(const std::string& catalogJson = {});
+    ~SimEngine();
+    SimEngine(const SimEngine&) = delete;
+    SimEngine& operator=(const SimEngine&) = delete;
+
+    // The journal's lines so far, one object each.
+    std::vector<nlohmann::json> Journal() const;
+    // The journal's lines of one operation ("op") or notification ("notify").
+    std::vector<nlohmann::json> Journal(const std::string& name) const;
+
+private:
+    std::wstring m_catalogPath;
+    std::wstring m_journalPath;
+};
+
+// A flag one thread raises and another waits for, with a limit so that a fault
+// fails the test instead of hanging it.
+class Signal {
+public:
+    void Raise();
+    bool Wait(std::chrono::milliseconds limit = std::chrono::seconds(10));
+
+private:
+    std::mutex m_lock;
+    std::condition_variable m_raised;
+    bool m_set = false;
+};
+
+// What the task-end notification reported.
+struct TaskEnd {
+    Signal ended;
+    std::int32_t result = 0;
+    DWORD thread = 0;
+};
+
+// Registers `end` for the task-end notification of `caller`.
+void ListenForTaskEnd(Caller& caller, TaskEnd& end);
+
+// The wizard's restore info for one backup, freed at the end.
+class RestoreInfo {
+public:
+    RestoreInfo(Caller& caller, unsigned projectId, std::uint64_t archiveId);
+    ~RestoreInfo();
+    _ProjectRestoreInfo info{};
+    int result = 0;
+
+private:
+    Caller& m_caller;
+};
+
+// A restore order as the restore worker builds it: the latest entry not later than the
+// archive that can serve as a base, and a copy of this computer's layout.
+std::unique_ptr<_ProjectRestoreData> MakeOrder(const _ProjectRestoreInfo& info, std::uint64_t archiveId);
+
+// A catalog of one partition backup (project 7, two archives) onto this computer's one
+// disk, whose restore runs `stages` (JSON list) and sends `events` (JSON list).
+std::string RestoreCatalog(const std::string& stages, const std::string& events = "[]", int result = 0);
+constexpr unsigned kRestoreProject = 7;
+constexpr std::uint64_t kRestoreArchive = 133000000000000000ull;
+
+}  // namespace palto::test
