@@ -11,7 +11,7 @@
 #define S_STEP1_TITLE        "Umfang"
 #define S_STEP2_TITLE        "Sicherung"
 #define S_STEP3_TITLE        "Ziel"
-#define S_STEP4_TITLE        "Zusammenfassung"
+#define S_STEP4_TITLE        "Übersicht"
 #define S_STEP_CAPTION       "Schritt %1 von 4"
 #define S_NEXT               "&Weiter >"
 #define S_BACK               "< &Zurück"
