@@ -96,20 +96,20 @@ std::wstring Pad(std::wstring text, const Conversion& c)
     return text;
 }
 
-// The printf specification for snprintf, built only from parsed, known-safe parts.
-std::string Spec(const Conversion& c, const char* length, char type)
+// The printf directive for snprintf, built only from parsed, known-safe parts.
+std::string Directive(const Conversion& c, const char* length, char type)
 {
-    std::string spec = "%" + c.flags;
-    if (c.width >= 0) spec += std::to_string(c.width);
-    if (c.precision >= 0) spec += "." + std::to_string(c.precision);
-    return spec + length + type;
+    std::string directive = "%" + c.flags;
+    if (c.width >= 0) directive += std::to_string(c.width);
+    if (c.precision >= 0) directive += "." + std::to_string(c.precision);
+    return directive + length + type;
 }
 
 template <class T>
-std::wstring Snprintf(const std::string& spec, T value)
+std::wstring Snprintf(const std::string& directive, T value)
 {
     char buffer[kMaxWidth + 400];  // a double of %.1024f needs 309 digits before the point
-    const int n = std::snprintf(buffer, sizeof buffer, spec.c_str(), value);
+    const int n = std::snprintf(buffer, sizeof buffer, directive.c_str(), value);
     if (n < 0) return {};
     return Widen(std::string(buffer, std::min<size_t>(static_cast<size_t>(n), sizeof buffer - 1)));
 }
@@ -118,26 +118,26 @@ std::wstring FormatInteger(const Conversion& c, std::int64_t value)
 {
     const bool isSigned = c.type == L'd' || c.type == L'i';
     const char type = static_cast<char>(c.type == L'i' ? L'd' : c.type);
-    const std::string spec = Spec(c, "ll", type);
+    const std::string directive = Directive(c, "ll", type);
     if (c.wide) {
-        return isSigned ? Snprintf(spec, static_cast<long long>(value))
-                        : Snprintf(spec, static_cast<unsigned long long>(value));
+        return isSigned ? Snprintf(directive, static_cast<long long>(value))
+                        : Snprintf(directive, static_cast<unsigned long long>(value));
     }
     if (c.narrowChar) {
-        return isSigned ? Snprintf(spec, static_cast<long long>(static_cast<std::int8_t>(value)))
-                        : Snprintf(spec, static_cast<unsigned long long>(static_cast<std::uint8_t>(value)));
+        return isSigned ? Snprintf(directive, static_cast<long long>(static_cast<std::int8_t>(value)))
+                        : Snprintf(directive, static_cast<unsigned long long>(static_cast<std::uint8_t>(value)));
     }
     if (c.narrowShort) {
-        return isSigned ? Snprintf(spec, static_cast<long long>(static_cast<std::int16_t>(value)))
-                        : Snprintf(spec, static_cast<unsigned long long>(static_cast<std::uint16_t>(value)));
+        return isSigned ? Snprintf(directive, static_cast<long long>(static_cast<std::int16_t>(value)))
+                        : Snprintf(directive, static_cast<unsigned long long>(static_cast<std::uint16_t>(value)));
     }
-    return isSigned ? Snprintf(spec, static_cast<long long>(static_cast<std::int32_t>(value)))
-                    : Snprintf(spec, static_cast<unsigned long long>(static_cast<std::uint32_t>(value)));
+    return isSigned ? Snprintf(directive, static_cast<long long>(static_cast<std::int32_t>(value)))
+                    : Snprintf(directive, static_cast<unsigned long long>(static_cast<std::uint32_t>(value)));
 }
 
 std::wstring FormatReal(const Conversion& c, double value)
 {
-    return Snprintf(Spec(c, "", static_cast<char>(c.type)), value);
+    return Snprintf(Directive(c, "", static_cast<char>(c.type)), value);
 }
 
 std::wstring FormatString(const Conversion& c, std::wstring_view text)
@@ -285,22 +285,22 @@ std::wstring FormatInserts(std::wstring_view templ, std::span<const FormatArg> i
         size_t number = c - L'0';
         ++i;
         if (i < templ.size() && IsDigit(templ[i])) number = number * 10 + (templ[i++] - L'0');
-        std::wstring spec = L"%s";
+        std::wstring directive = L"%s";
         if (i < templ.size() && templ[i] == L'!') {
             const size_t close = templ.find(L'!', i + 1);
-            if (close == std::wstring_view::npos) {  // unfinished "!spec": keep the rest as it is
+            if (close == std::wstring_view::npos) {  // unfinished "!directive": keep the rest as it is
                 out.append(templ.substr(start));
                 break;
             }
-            spec = L"%" + std::wstring(templ.substr(i + 1, close - i - 1));
+            directive = L"%" + std::wstring(templ.substr(i + 1, close - i - 1));
             i = close + 1;
         }
         if (number == 0 || number > inserts.size()) {
             out.append(templ.substr(start, i - start));
             continue;
         }
-        // The spec must be exactly one conversion: anything else is shown as written.
-        const std::wstring filled = FormatTemplate(spec, inserts.subspan(number - 1, 1));
+        // The directive must be exactly one conversion: anything else is shown as written.
+        const std::wstring filled = FormatTemplate(directive, inserts.subspan(number - 1, 1));
         out += filled;
     }
     return out;

@@ -60,8 +60,8 @@ private:
 // as it does for an int on Windows; ll, I64, z, j and t make it 64 bits.
 std::wstring FormatTemplate(std::wstring_view templ, std::span<const FormatArg> args);
 
-// Message-style: %1 to %99 insert argument 1 to 99, in its natural form or, with "%1!spec!",
-// formatted by the printf conversion "%spec". %0 ends the text; %n and %r break the line
+// Message-style: %1 to %99 insert argument 1 to 99, in its natural form or, with "%1!fmt!",
+// formatted by the printf conversion "%fmt". %0 ends the text; %n and %r break the line
 // (CR LF and CR), %t is a tab; "%%", "% ", "%." and "%!" give the character after the '%'.
 std::wstring FormatInserts(std::wstring_view templ, std::span<const FormatArg> inserts);
 

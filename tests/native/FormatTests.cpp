@@ -127,8 +127,8 @@ INSTANTIATE_TEST_SUITE_P(Templates, FormatInsertsTable, testing::Values(
     InsertCase{L"%1%1", L"22"},
     InsertCase{L"%4 and %9 and %0", L"%4 and %9 and "},        // missing inserts kept; %0 ends the text
     InsertCase{L"100%% %n", L"100% \r\n"},
-    InsertCase{L"%1!d", L"%1!d"},                               // unfinished type spec kept
-    InsertCase{L"%1!n!", L"%n"},                                // a spec that writes is not filled
+    InsertCase{L"%1!d", L"%1!d"},                               // unfinished format kept
+    InsertCase{L"%1!n!", L"%n"},                                // a format that writes is not filled
     InsertCase{L"%2!d!", L"2011-03-04"},                        // a text for %d: itself
     InsertCase{L"%x %", L"%x %"}));
 
