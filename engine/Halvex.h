@@ -5,14 +5,13 @@
 // letter of the backup's location.
 #pragma once
 
-#ifndef _WIN32
-#error "Halvex.h declares the classes of a Windows DLL"
-#endif
-
-#include <memory>
-
 #include "engine/HalvexCodes.h"
 #include "engine/HalvexRecords.h"
+
+// The classes exist in the Windows build only; elsewhere this header gives the records.
+#ifdef _WIN32
+
+#include <memory>
 
 #ifdef HALVEX_BUILDING_DLL
 #define HALVEX_API __declspec(dllexport)
@@ -91,3 +90,5 @@ protected:
 };
 
 static_assert(sizeof(Caller) == 64);
+
+#endif  // _WIN32
