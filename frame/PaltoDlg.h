@@ -47,7 +47,6 @@ protected:
     void UpdateButtons();
     void UpdateStepCaption();
 
-    CString m_protectedPassword;
     HICON m_hIcon;
     int m_nStep = 1;
     CStepInfoDlg m_stepPanel;
