@@ -5,7 +5,6 @@
 #include <memory>
 #include <string>
 
-#include "app/EngineErrors.h"
 #include "app/ResourceModule.h"
 #include "app/TestModeSwitch.h"
 #include "app/Texts.h"
@@ -53,5 +52,5 @@ BOOL CPaltoApp::InitInstance()
 
 void CPaltoApp::GetEngineErrorText(int code, CString& text)
 {
-    text = palto::EngineErrorText(code, [](unsigned id) { return LoadText(id).str(); });
+    text = EngineErrorMessage(code);
 }

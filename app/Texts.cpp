@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <mutex>
 
+#include "app/EngineErrors.h"
 #include "app/PaltoApp.h"
 #include "resources/ids.h"
 
@@ -56,6 +57,11 @@ void SetMessageHandler(MessageHandler handler)
 {
     std::lock_guard lock(g_handlerLock);
     g_messageHandler = std::move(handler);
+}
+
+CString EngineErrorMessage(int code)
+{
+    return CString(palto::EngineErrorText(code, [](unsigned id) { return LoadText(id).str(); }));
 }
 
 CString FormatFileTime(std::uint64_t fileTime)

@@ -28,5 +28,9 @@ int ShowMessage(HWND owner, const CString& text, UINT style);
 using MessageHandler = std::function<int(HWND owner, const CString& text, UINT style)>;
 void SetMessageHandler(MessageHandler handler);
 
+// The message the user sees for an engine result code (app/EngineErrors.h), in the
+// language of the resource module.
+CString EngineErrorMessage(int code);
+
 // A FILETIME value (100-ns units since 1601, UTC) as local "YYYY-MM-DD hh:mm:ss".
 CString FormatFileTime(std::uint64_t fileTime);

@@ -8,12 +8,14 @@
 
 namespace {
 
-// The default-button look moves from one push button to another.
-void MoveDefaultButton(HWND from, HWND to)
+// The default button moves from one push button to another: its look, and the id the
+// dialog manager presses on Enter when the focus is on anything but a push button.
+void MoveDefaultButton(HWND dialog, HWND from, HWND to)
 {
     const auto style = [](HWND button) { return static_cast<UINT>(::GetWindowLongPtrW(button, GWL_STYLE) & 0xFFFF); };
     ::SendMessageW(from, BM_SETSTYLE, style(from) & ~BS_DEFPUSHBUTTON, TRUE);
     ::SendMessageW(to, BM_SETSTYLE, style(to) | BS_DEFPUSHBUTTON, TRUE);
+    ::SendMessageW(dialog, DM_SETDEFID, static_cast<WPARAM>(::GetDlgCtrlID(to)), 0);
 }
 
 }  // namespace
@@ -124,6 +126,11 @@ void CPaltoDlg::EnableNextButton(bool enable)
     ::EnableWindow(GetDlgItem(IDC_NEXT), enable ? TRUE : FALSE);
 }
 
+WizardContext& CPaltoDlg::Context()
+{
+    return *theApp.m_pContext;
+}
+
 void CPaltoDlg::ShowStep(int pageId)
 {
     for (auto& [id, page] : m_pages) {
@@ -149,14 +156,18 @@ void CPaltoDlg::UpdateButtons()
     HWND next = GetDlgItem(IDC_NEXT);
     ::EnableWindow(back, m_nStep != 1);
     SetDlgItemText(IDC_NEXT, LoadText(m_nStep == 4 ? IDS_START_RESTORE : IDS_NEXT));
+    // The last step starts the restore on Next: there Back is the default button, so
+    // that Enter never starts it by accident. Every other step has Next as its default.
     if (m_nStep == 4) {
         SetFocus();
         ::SetFocus(back);
-        MoveDefaultButton(next, back);
-    } else if (m_nStep == 1) {
-        SetFocus();
-        ::SetFocus(next);
-        MoveDefaultButton(back, next);
+        MoveDefaultButton(m_hWnd, next, back);
+    } else {
+        if (m_nStep == 1) {
+            SetFocus();
+            ::SetFocus(next);
+        }
+        MoveDefaultButton(m_hWnd, back, next);
     }
 }
 
@@ -191,14 +202,22 @@ void CPaltoDlg::OnCancelClicked()
 
 LRESULT CPaltoDlg::OnStepForward(WPARAM, LPARAM)
 {
-    // Only the step of the source page moves forward this way; a stray message at the
-    // last step would lead past the step table.
+    StepForward();
+    return 0;
+}
+
+// The window gets its input back and moves on in one go, on its own thread: no click
+// on Next can come in between and move the wizard a second step.
+void CPaltoDlg::StepForward()
+{
+    EnableWindow(TRUE);
+    // Only the steps before the last move forward this way; a stray request at the last
+    // step would lead past the step table.
     const int type = m_typePage.GetRestoreType();
-    if (m_nStep < 1 || m_nStep > 3 || !CTypeDlg::IsValidRestoreType(type)) return 0;
+    if (m_nStep < 1 || m_nStep > 3 || !CTypeDlg::IsValidRestoreType(type)) return;
     ++m_nStep;
     ShowStep(kStepPages[type][m_nStep]);
     UpdateButtons();
-    return 0;
 }
 
 // Minimized, the window shows its icon; otherwise painting only validates the area

@@ -7,15 +7,13 @@
 #include <map>
 
 #include "frame/StepInfoDlg.h"
+#include "frame/WizardHost.h"
+#include "frame/WizardMessages.h"
 #include "frame/WizardPage.h"
 #include "pages/TypeDlg.h"
 #include "resources/ids.h"
 
-// Posted by a page that has accepted its step on its own, after a background check:
-// the wizard moves one step on without asking the page again.
-constexpr UINT WM_STEP_FORWARD = 3027;
-
-class CPaltoDlg : public CDialog {
+class CPaltoDlg : public CDialog, public IWizardHost {
 public:
     explicit CPaltoDlg(CWnd* parent = nullptr);
     ~CPaltoDlg() override;
@@ -24,7 +22,10 @@ public:
     void DoDataExchange(CDataExchange* pDX) override;
     BOOL PreTranslateMessage(MSG* pMsg) override;
 
-    void EnableNextButton(bool enable);
+    // The pages' host.
+    void EnableNextButton(bool enable) override;
+    void StepForward() override;
+    WizardContext& Context() override;
 
     // The page dialog of each step (columns 1 to 4) for each restore type (rows 0 to 2).
     static constexpr int kStepPages[3][5] = {

@@ -156,6 +156,7 @@ INT_PTR CALLBACK CDialog::DialogProc(HWND hWnd, UINT message, WPARAM wParam, LPA
     }
     if (!dialog) return FALSE;
 
+    dialog->EnterMessage();
     INT_PTR answer = FALSE;
     try {
         LRESULT result = 0;
@@ -175,9 +176,6 @@ INT_PTR CALLBACK CDialog::DialogProc(HWND hWnd, UINT message, WPARAM wParam, LPA
         ::OutputDebugStringW(L"Palto: unexpected exception in a message handler");
     }
 
-    if (message == WM_NCDESTROY) {
-        dialog->Unbind();
-        dialog->PostNcDestroy();
-    }
+    dialog->LeaveMessage(message);  // last use of `dialog`: PostNcDestroy may delete it
     return answer;
 }

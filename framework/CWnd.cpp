@@ -82,3 +82,17 @@ void CWnd::Unbind()
     if (m_hWnd) ::RemovePropW(m_hWnd, kObjectProperty);
     m_hWnd = nullptr;
 }
+
+void CWnd::LeaveMessage(UINT message)
+{
+    if (message == WM_NCDESTROY) {
+        // The window is gone for the system: nobody finds the object through it any more,
+        // but a handler further out may still use the object and its handle.
+        ::RemovePropW(m_hWnd, kObjectProperty);
+        m_finalMessageSeen = true;
+    }
+    if (--m_messageDepth > 0 || !m_finalMessageSeen) return;
+    m_finalMessageSeen = false;
+    m_hWnd = nullptr;
+    PostNcDestroy();
+}

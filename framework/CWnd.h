@@ -72,11 +72,40 @@ protected:
     // The class's message map: TRUE with `result` set when a handler took the message.
     virtual BOOL ProcessWindowMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
 
+    // Called by a handler of the message map: its message goes on to the later entries,
+    // the base class's map and the default processing, as if the handler were not there.
+    void DeclineMessage() { m_messageDeclined = true; }
+    // The message map's bracket around one handler (handlers may nest through SendMessage).
+    bool BeginHandler()
+    {
+        const bool outer = m_messageDeclined;
+        m_messageDeclined = false;
+        return outer;
+    }
+    bool EndHandler(bool outerDeclined)
+    {
+        const bool handled = !m_messageDeclined;
+        m_messageDeclined = outerDeclined;
+        return handled;
+    }
+
     // Binding of the object to its window, kept in a window property.
     void Bind(HWND hWnd);
     void Unbind();
-    // Called after the window has received its last message (WM_NCDESTROY).
+    // Called once the window has received its last message (WM_NCDESTROY) and every
+    // message of it that was still being handled has returned.
     virtual void PostNcDestroy() {}
 
+    // Counts the messages of this window being handled (they nest through SendMessage),
+    // so that a window destroyed inside one of its own handlers stays bound until the
+    // outermost returns.
+    void EnterMessage() { ++m_messageDepth; }
+    void LeaveMessage(UINT message);
+
     friend class CDialog;
+
+private:
+    bool m_messageDeclined = false;
+    int m_messageDepth = 0;
+    bool m_finalMessageSeen = false;
 };

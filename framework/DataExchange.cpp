@@ -4,5 +4,6 @@
 
 void DDX_Control(CDataExchange* pDX, int id, CWnd& control)
 {
-    if (!control.m_hWnd) control.m_hWnd = pDX->m_pDlgWnd->GetDlgItem(id);
+    // Every exchange attaches anew: a dialog object that runs twice gets new controls.
+    control.m_hWnd = pDX->m_pDlgWnd->GetDlgItem(id);
 }

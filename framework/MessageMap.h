@@ -12,6 +12,11 @@
 //   ON_WM_PAINT()                void OnPaint()
 //   ON_WM_SYSCOMMAND()           void OnSysCommand(UINT id, LPARAM lParam)
 //   ON_WM_QUERYDRAGICON()        HCURSOR OnQueryDragIcon()
+//
+// A handler that wants its message to go on as if no entry had matched (to the later
+// entries, the base class's map and then the default window processing) calls
+// DeclineMessage(): mapping WM_SYSCOMMAND for the close command alone leaves moving,
+// minimizing and the system menu working.
 #pragma once
 
 #include <windows.h>
@@ -31,46 +36,33 @@ protected:                                                                      
         return TheBaseClass::ProcessWindowMessage(message, wParam, lParam, result);           \
     }
 
-#define ON_MESSAGE(msg, fn)                                                                   \
-    if (message == (msg)) {                                                                   \
-        result = (this->*(fn))(wParam, lParam);                                               \
-        return TRUE;                                                                          \
+// Runs one handler call; the map returns TRUE unless the handler declined the message.
+#define PALTO_HANDLE(call)                                                                    \
+    {                                                                                         \
+        const bool outerDeclined = BeginHandler();                                            \
+        call;                                                                                 \
+        if (EndHandler(outerDeclined)) return TRUE;                                           \
     }
 
+#define ON_MESSAGE(msg, fn)                                                                   \
+    if (message == (msg)) PALTO_HANDLE(result = (this->*(fn))(wParam, lParam))
+
 #define ON_CONTROL(code, id, fn)                                                              \
-    if (message == WM_COMMAND && LOWORD(wParam) == (id) && HIWORD(wParam) == (code)) {        \
-        (this->*(fn))();                                                                      \
-        result = 0;                                                                           \
-        return TRUE;                                                                          \
-    }
+    if (message == WM_COMMAND && LOWORD(wParam) == (id) && HIWORD(wParam) == (code))          \
+        PALTO_HANDLE((this->*(fn))(); result = 0)
 
 #define ON_COMMAND(id, fn) ON_CONTROL(0, id, fn)
 #define ON_BN_CLICKED(id, fn) ON_CONTROL(BN_CLICKED, id, fn)
 #define ON_CBN_SELCHANGE(id, fn) ON_CONTROL(CBN_SELCHANGE, id, fn)
 
 #define ON_WM_TIMER()                                                                         \
-    if (message == WM_TIMER) {                                                                \
-        OnTimer(static_cast<UINT_PTR>(wParam));                                               \
-        result = 0;                                                                           \
-        return TRUE;                                                                          \
-    }
+    if (message == WM_TIMER) PALTO_HANDLE(OnTimer(static_cast<UINT_PTR>(wParam)); result = 0)
 
 #define ON_WM_PAINT()                                                                         \
-    if (message == WM_PAINT) {                                                                \
-        OnPaint();                                                                            \
-        result = 0;                                                                           \
-        return TRUE;                                                                          \
-    }
+    if (message == WM_PAINT) PALTO_HANDLE(OnPaint(); result = 0)
 
 #define ON_WM_SYSCOMMAND()                                                                    \
-    if (message == WM_SYSCOMMAND) {                                                           \
-        OnSysCommand(static_cast<UINT>(wParam), lParam);                                      \
-        result = 0;                                                                           \
-        return TRUE;                                                                          \
-    }
+    if (message == WM_SYSCOMMAND) PALTO_HANDLE(OnSysCommand(static_cast<UINT>(wParam), lParam); result = 0)
 
 #define ON_WM_QUERYDRAGICON()                                                                 \
-    if (message == WM_QUERYDRAGICON) {                                                        \
-        result = reinterpret_cast<LRESULT>(OnQueryDragIcon());                                \
-        return TRUE;                                                                          \
-    }
+    if (message == WM_QUERYDRAGICON) PALTO_HANDLE(result = reinterpret_cast<LRESULT>(OnQueryDragIcon()))

@@ -2,8 +2,7 @@
 
 #include <winioctl.h>
 
-#include "app/PaltoApp.h"
-#include "frame/PaltoDlg.h"
+#include "app/WizardContext.h"
 #include "resources/ids.h"
 
 CTypeDlg::CTypeDlg(CWnd* parent) : CWizardPage(IDD_TYPE_PAGE, parent) {}
@@ -15,8 +14,9 @@ BOOL CTypeDlg::OnInitDialog()
     ModifyStyleEx(0, WS_EX_CONTROLPARENT);
     CWizardPage::OnInitDialog();
 
-    WizardContext& context = *theApp.m_pContext;
-    if (context.oemOnlyFeature) {
+    IWizardHost* host = Host();
+    if (host && host->Context().oemOnlyFeature) {
+        WizardContext& context = host->Context();
         wchar_t path[MAX_PATH] = {};
         if (!::GetModuleFileNameW(nullptr, path, MAX_PATH)) return FALSE;
         const wchar_t drive = path[0];
@@ -80,7 +80,9 @@ int CTypeDlg::GetRestoreType() const
 
 bool CTypeDlg::OnNextStep()
 {
-    WizardContext& context = *theApp.m_pContext;
+    IWizardHost* host = Host();
+    if (!host) return false;
+    WizardContext& context = host->Context();
     context.stepTexts[0] = GetDlgItemText(CheckedRadio());
     context.restoreType = GetRestoreType();
     return true;
@@ -88,6 +90,6 @@ bool CTypeDlg::OnNextStep()
 
 void CTypeDlg::OnEnterStep()
 {
-    if (auto* wizard = dynamic_cast<CPaltoDlg*>(GetParent())) wizard->EnableNextButton(true);
+    if (IWizardHost* host = Host()) host->EnableNextButton(true);
     SetFocus();
 }

@@ -1,0 +1,15 @@
+// The wizard's private window messages, numbered as the engine notifications and the
+// pages expect them.
+#pragma once
+
+#include <windows.h>
+
+// To the progress page: the engine reported the end of the restore task.
+constexpr UINT WM_RESTORE_END = 2024;
+// To the progress page: an engine message to show or a question to ask.
+constexpr UINT WM_ENGINE_MESSAGE = 2025;
+// To the main window: the archive query of the restore launch has ended.
+constexpr UINT WM_ARCHIVE_QUERIED = 2027;
+// To the main window: a page accepted its step after a background check; the wizard
+// moves one step on without asking the page again.
+constexpr UINT WM_STEP_FORWARD = 3027;
