@@ -12,8 +12,7 @@ namespace palto {
 
 namespace {
 
-// Only the letters A to Z change: labels and keywords are compared the way the
-// resource modules' keywords are written.
+// Letter case is ignored for A to Z only; every other character compares as it stands.
 std::wstring LowerLetters(std::wstring_view text)
 {
     std::wstring lower(text);
@@ -22,6 +21,7 @@ std::wstring LowerLetters(std::wstring_view text)
     return lower;
 }
 
+// Drive letters without regard to case; anything but a letter is no drive at all.
 bool SameDrive(wchar_t a, wchar_t b)
 {
     const auto upper = [](wchar_t c) { return c >= L'a' && c <= L'z' ? static_cast<wchar_t>(c - L'a' + L'A') : c; };
