@@ -51,3 +51,6 @@
 #define T_SOURCE_QUESTION      "Which backup do you want to restore?"
 #define T_DESTINATION_QUESTION "Where on this computer do you want to restore it?"
 #define T_SUMMARY_QUESTION     "Check your choices before the restore starts."
+
+// Destination pages
+#define S_TARGET_HOLDS_BACKUP        "The backup itself is stored on this destination. Choose another destination."
