@@ -57,3 +57,8 @@
 
 // Destination pages
 #define S_TARGET_HOLDS_BACKUP        "Die Sicherung selbst ist auf diesem Ziel gespeichert. Wählen Sie ein anderes Ziel."
+
+// Password dialog
+#define S_WRONG_PASSWORD             "Das Kennwort ist nicht richtig. Geben Sie es noch einmal ein und achten Sie auf Groß- und Kleinschreibung."
+#define T_PASSWORD_PROMPT            "Diese Sicherung ist durch ein Kennwort geschützt. Geben Sie das Kennwort ein, um sie wiederherzustellen:"
+#define T_PASSWORD_LABEL             "&Kennwort:"

@@ -54,3 +54,8 @@
 
 // Destination pages
 #define S_TARGET_HOLDS_BACKUP        "The backup itself is stored on this destination. Choose another destination."
+
+// Password dialog
+#define S_WRONG_PASSWORD             "The password is not correct. Type it again, paying attention to upper and lower case."
+#define T_PASSWORD_PROMPT            "This backup is protected by a password. Type the password to restore it:"
+#define T_PASSWORD_LABEL             "&Password:"
