@@ -138,6 +138,7 @@
 #define IDS_TARGET_PARTITION_TOO_SMALL  5213
 #define IDS_TARGET_DISK_TOO_SMALL       5214
 #define IDS_DISKS_DO_NOT_FIT            5215
+#define IDS_TARGET_HOLDS_BACKUP         5216    // the chosen target holds the backup being restored
 
 // Strings: restore launch, password and progress
 #define IDS_TOO_MANY_DISKS              5174

@@ -69,3 +69,11 @@
 #define S_ENGINE_ERROR_1000358       "Eine Festplatte dieses Computers hat einen Fehler gemeldet."
 #define S_ENGINE_ERROR_1000359       "Die Sicherung wurde mit einer neueren Version des Programms erstellt."
 #define S_ENGINE_ERROR_1000360       "Das Format der Sicherung wird nicht unterstützt."
+
+// Destination pages
+#define S_TARGET_HOLDS_BACKUP        "Die Sicherung selbst ist auf diesem Ziel gespeichert. Wählen Sie ein anderes Ziel."
+
+// Password dialog
+#define S_WRONG_PASSWORD             "Das Kennwort ist nicht richtig. Geben Sie es noch einmal ein und achten Sie auf Groß- und Kleinschreibung."
+#define T_PASSWORD_PROMPT            "Diese Sicherung ist durch ein Kennwort geschützt. Geben Sie das Kennwort ein, um sie wiederherzustellen:"
+#define T_PASSWORD_LABEL             "&Kennwort:"

@@ -66,3 +66,11 @@
 #define T_SOURCE_NO_PROJECTS   "No backup for this kind of restore was found. Connect the drive or insert the disc that holds your backup, then choose one of the options above to look again."
 #define T_DESTINATION_QUESTION "Where on this computer do you want to restore it?"
 #define T_SUMMARY_QUESTION     "Check your choices before the restore starts."
+
+// Destination pages
+#define S_TARGET_HOLDS_BACKUP        "The backup itself is stored on this destination. Choose another destination."
+
+// Password dialog
+#define S_WRONG_PASSWORD             "The password is not correct. Type it again, paying attention to upper and lower case."
+#define T_PASSWORD_PROMPT            "This backup is protected by a password. Type the password to restore it:"
+#define T_PASSWORD_LABEL             "&Password:"

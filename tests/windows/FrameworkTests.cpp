@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <stdexcept>
+#include <string>
 #include <vector>
 
 #include "framework/Framework.h"
@@ -285,6 +286,117 @@ TEST(DataExchange, DdxControlAttachesTheControlsOfTheTemplate)
     EXPECT_EQ(dialog.combo.GetItemData(dialog.combo.GetCurSel()), 77u);
     EXPECT_EQ(dialog.combo.GetLBText(5), L"");
     dialog.DestroyWindow();
+}
+
+TEST(DataExchange, ASecondRunOfOneDialogObjectUsesItsNewControls)
+{
+    class RunTwice : public BoundControlsDialog {
+    public:
+        std::vector<HWND> seen;
+        BOOL OnInitDialog() override
+        {
+            CDialog::OnInitDialog();
+            seen.push_back(combo.m_hWnd);
+            combo.AddString(L"entry");  // acts on the control of this run, or fails
+            EXPECT_EQ(combo.GetCount(), 1);
+            EndDialog(IDOK);
+            return TRUE;
+        }
+    } dialog;
+    EXPECT_EQ(dialog.DoModal(), IDOK);
+    EXPECT_EQ(dialog.DoModal(), IDOK);
+    ASSERT_EQ(dialog.seen.size(), 2u);
+    EXPECT_NE(dialog.seen[0], nullptr);
+    EXPECT_NE(dialog.seen[1], nullptr);
+    EXPECT_FALSE(::IsWindow(dialog.seen[0]));
+}
+
+// A dialog that maps WM_SYSCOMMAND for the close command alone, as the progress page
+// does: every other command goes on to the default processing.
+class CloseCommandDialog : public CDialog {
+public:
+    CloseCommandDialog() : CDialog(kModal) {}
+    std::vector<UINT> commands;
+    int cancels = 0;
+    void OnCancel() override { ++cancels; }
+
+protected:
+    DECLARE_MESSAGE_MAP()
+    void OnSysCommand(UINT id, LPARAM)
+    {
+        commands.push_back(id & 0xFFF0);
+        if ((id & 0xFFF0) != SC_CLOSE) DeclineMessage();
+    }
+};
+
+BEGIN_MESSAGE_MAP(CloseCommandDialog, CDialog)
+    ON_WM_SYSCOMMAND()
+END_MESSAGE_MAP()
+
+TEST(MessageMap, AHandlerCanDeclineItsMessageToTheDefaultProcessing)
+{
+    CloseCommandDialog dialog;
+    ASSERT_TRUE(dialog.Create(kModal));
+    dialog.ShowWindow(SW_SHOW);
+    dialog.SendMessage(WM_SYSCOMMAND, SC_MINIMIZE);
+    EXPECT_TRUE(::IsIconic(dialog.m_hWnd)) << "declined: the system minimized the window";
+    dialog.SendMessage(WM_SYSCOMMAND, SC_RESTORE);
+    EXPECT_FALSE(::IsIconic(dialog.m_hWnd));
+    dialog.SendMessage(WM_SYSCOMMAND, SC_CLOSE);
+    EXPECT_EQ(dialog.commands, (std::vector<UINT>{SC_MINIMIZE, SC_RESTORE, SC_CLOSE}));
+    EXPECT_EQ(dialog.cancels, 0) << "the close command was taken by its handler";
+    dialog.DestroyWindow();
+}
+
+// A dialog that destroys its own window from inside a handler, while a message of the
+// same window is still being handled further out.
+class SelfDestroyingDialog : public CDialog {
+public:
+    SelfDestroyingDialog() : CDialog(kModal) {}
+    std::vector<std::string> events;
+
+protected:
+    DECLARE_MESSAGE_MAP()
+    void PostNcDestroy() override { events.push_back("final"); }
+    LRESULT OnOuter(WPARAM, LPARAM)
+    {
+        SendMessage(WM_APP + 21);
+        // Still bound after the inner handler destroyed the window.
+        events.push_back(m_hWnd ? "outer: bound" : "outer: unbound");
+        return 0;
+    }
+    LRESULT OnInner(WPARAM, LPARAM)
+    {
+        DestroyWindow();
+        events.push_back(m_hWnd ? "inner: bound" : "inner: unbound");
+        return 0;
+    }
+};
+
+BEGIN_MESSAGE_MAP(SelfDestroyingDialog, CDialog)
+    ON_MESSAGE(WM_APP + 20, &SelfDestroyingDialog::OnOuter)
+    ON_MESSAGE(WM_APP + 21, &SelfDestroyingDialog::OnInner)
+END_MESSAGE_MAP()
+
+TEST(Teardown, AWindowDestroyedInsideItsOwnHandlerStaysBoundUntilTheOutermostReturns)
+{
+    SelfDestroyingDialog dialog;
+    ASSERT_TRUE(dialog.Create(kModal));
+    HWND hWnd = dialog.m_hWnd;
+    ::SendMessageW(hWnd, WM_APP + 20, 0, 0);
+    EXPECT_FALSE(::IsWindow(hWnd));
+    EXPECT_EQ(dialog.events, (std::vector<std::string>{"inner: bound", "outer: bound", "final"}));
+    EXPECT_EQ(dialog.m_hWnd, nullptr);
+    EXPECT_EQ(CWnd::FromHandlePermanent(hWnd), nullptr);
+}
+
+TEST(Teardown, AWindowDestroyedFromOutsideIsUnboundAtOnce)
+{
+    SelfDestroyingDialog dialog;
+    ASSERT_TRUE(dialog.Create(kModal));
+    dialog.DestroyWindow();
+    EXPECT_EQ(dialog.events, (std::vector<std::string>{"final"}));
+    EXPECT_EQ(dialog.m_hWnd, nullptr);
 }
 
 TEST(CString, FormatTakesCStringsAndNumbers)
