@@ -45,7 +45,7 @@ protected:
         ASSERT_TRUE(wizard);
         Click(FindControl(wizard, kTypePartition));
         Click(FindControl(wizard, kNext));
-        ASSERT_TRUE(WaitForText(FindControl(wizard, kCaption), Caption(2), kWait));
+        ASSERT_TRUE(WaitForText(FindControl(wizard, kCaption), L"Step 2 of 4", kWait));
     }
     void TearDown() override
     {
@@ -56,7 +56,6 @@ protected:
         }
         ::DeleteFileW(m_catalog.c_str());
     }
-    static std::wstring Caption(int step) { return L"Step " + std::to_wstring(step) + L" of 4"; }
     std::wstring Text(int id) { return TextOf(FindControl(wizard, id)); }
 
     std::optional<Process> palto;
@@ -73,7 +72,7 @@ TEST_F(SourceStep, TheNewestBackupIsPickedAndNextShowsItOnStepThree)
           Project(3, "Undated", "{\"time\":0}"));
     EXPECT_EQ(Text(kProject), L"Newer");
     Click(FindControl(wizard, kNext));
-    ASSERT_TRUE(WaitForText(FindControl(wizard, kCaption), Caption(3), kWait));
+    ASSERT_TRUE(WaitForText(FindControl(wizard, kCaption), L"Step 3 of 4", kWait));
     EXPECT_EQ(Text(kStep2Choice), L"Newer");
 }
 
@@ -91,7 +90,7 @@ TEST_F(SourceStep, ABackupWithoutADateIsRefused)
     EXPECT_EQ(MessageBoxText(box), L"Choose a backup and one of its backup dates first.");
     Click(FindControl(box, IDOK));
     ASSERT_TRUE(WaitUntilGone(palto->id(), MatchSelector(L"box"), kWait));
-    EXPECT_EQ(Text(kCaption), Caption(2));
+    EXPECT_EQ(Text(kCaption), L"Step 2 of 4");
 }
 
 TEST_F(SourceStep, AMissingDiscIsAskedForAndOkMovesOn)
@@ -105,7 +104,7 @@ TEST_F(SourceStep, AMissingDiscIsAskedForAndOkMovesOn)
     EXPECT_NE(prompt.find(L" into drive C: and click OK."), std::wstring::npos) << prompt.c_str();
     EXPECT_FALSE(::IsWindowEnabled(wizard)) << "the wizard waits for the answer";
     Click(FindControl(box, IDOK));
-    ASSERT_TRUE(WaitForText(FindControl(wizard, kCaption), Caption(3), kWait));
+    ASSERT_TRUE(WaitForText(FindControl(wizard, kCaption), L"Step 3 of 4", kWait));
     EXPECT_EQ(Text(kStep2Choice), L"Photos on DVD");
     EXPECT_TRUE(::IsWindowEnabled(wizard));
 }
