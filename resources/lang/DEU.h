@@ -31,6 +31,16 @@
 #define T_SOURCE_QUESTION      "Welche Sicherung möchten Sie wiederherstellen?"
 #define T_DESTINATION_QUESTION "Wohin auf diesem Computer möchten Sie sie wiederherstellen?"
 #define T_SUMMARY_QUESTION     "Prüfen Sie Ihre Auswahl, bevor die Wiederherstellung beginnt."
+#define T_DST_ENTIRE_HEADING   "Die Sicherung ersetzt die Datenträger dieses Computers"
+#define T_DST_ENTIRE_NOTE      "Jeder gesicherte Datenträger wird auf einen mindestens ebenso großen Datenträger dieses Computers wiederhergestellt: der größte auf den größten und so weiter."
+#define T_DST_ENTIRE_DISKS     "Datenträger dieses Computers:"
+#define T_DST_SOURCE           "&Aus der Sicherung wiederherstellen:"
+#define T_DST_TARGET           "A&uf diesem Computer:"
+#define T_DST_OVERWRITE_NOTE   "Alles auf dem Ziel wird durch die Sicherung ersetzt."
+#define T_SUMMARY_TYPE         "Umfang:"
+#define T_SUMMARY_BACKUP       "Sicherung:"
+#define T_SUMMARY_DESTINATION  "Ziel:"
+#define T_SUMMARY_START_NOTE   "Klicken Sie auf „Wiederherstellen“, um zu beginnen. Alles auf dem Ziel wird durch die Sicherung ersetzt."
 
 // Engine error texts
 #define S_ENGINE_ERROR_1000003       "Das Sicherungsprogramm konnte die Liste der Sicherungen nicht lesen."
@@ -56,4 +66,16 @@
 #define S_ENGINE_ERROR_1000360       "Das Format der Sicherung wird nicht unterstützt."
 
 // Destination pages
+#define S_DISK_WITH_PARTITIONS       "Datenträger %d: %s%.1f GB"
+#define S_PARTITION_ENTRY            "Datenträger %d, Partition %d: %s (%.1f GB)"
+#define S_DISK_ENTRY                 "Datenträger %d: %.1f GB\r\n"
+#define S_ENTIRE_DESTINATION         "%.1f GB auf %d Datenträger(n)"
+#define S_PARTITION_DESTINATION      "Datenträger %d, Partition %d"
+#define S_NO_LABEL                   "(ohne Bezeichnung)"
+#define S_OEM_KEYWORD1               "Wiederherstellung"
+#define S_OEM_KEYWORD2               "Recovery"
+#define S_TARGET_PARTITION_TOO_SMALL "Diese Partition ist kleiner als die gesicherte Partition. Wählen Sie ein größeres Ziel."
+#define S_TARGET_DISK_TOO_SMALL      "Dieser Datenträger ist kleiner als das, was Sie wiederherstellen möchten. Wählen Sie ein größeres Ziel."
+#define S_DISKS_DO_NOT_FIT           "Die Datenträger dieses Computers sind zu klein: Jeder gesicherte Datenträger braucht hier einen mindestens ebenso großen. Wählen Sie eine andere Sicherung, oder brechen Sie ab."
+#define S_DESTINATION_NOT_USABLE     "Die gewählte Quelle oder das gewählte Ziel kann nicht verwendet werden. Wählen Sie beides erneut."
 #define S_TARGET_HOLDS_BACKUP        "Die Sicherung selbst ist auf diesem Ziel gespeichert. Wählen Sie ein anderes Ziel."
