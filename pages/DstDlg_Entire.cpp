@@ -46,7 +46,9 @@ void CDstDlg_Entire::OnEnterStep()
     tagEntireComputerInf& here = *palto::ThisComputerLayout(context.restoreInfo);
     const tagEntireComputerInf& backedUp = *palto::BackedUpLayout(context.restoreInfo);
 
-    SetDlgItemText(IDC_DST_DISKS, palto::DiskListText(here, LoadText(IDS_DISK_ENTRY).str()).c_str());
+    // One line per disk: the entry itself has no line break, as it also names a disk in
+    // one-line places (the lists, the step panel, the summary).
+    SetDlgItemText(IDC_DST_DISKS, palto::DiskListText(here, LoadText(IDS_DISK_ENTRY).str() + L"\r\n").c_str());
     const bool fits = palto::EntireComputerFits(backedUp, here);
     SetDlgItemText(IDC_DST_DISKS_DO_NOT_FIT, LoadText(IDS_DISKS_DO_NOT_FIT));
     ::ShowWindow(warning, fits ? SW_HIDE : SW_SHOW);

@@ -68,7 +68,7 @@
 // Destination pages
 #define S_DISK_WITH_PARTITIONS       "Datenträger %d: %s%.1f GB"
 #define S_PARTITION_ENTRY            "Datenträger %d, Partition %d: %s (%.1f GB)"
-#define S_DISK_ENTRY                 "Datenträger %d: %.1f GB\r\n"
+#define S_DISK_ENTRY                 "Datenträger %d: %.1f GB"
 #define S_ENTIRE_DESTINATION         "%.1f GB auf %d Datenträger(n)"
 #define S_PARTITION_DESTINATION      "Datenträger %d, Partition %d"
 #define S_NO_LABEL                   "(ohne Bezeichnung)"

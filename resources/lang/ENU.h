@@ -65,7 +65,7 @@
 // Destination pages
 #define S_DISK_WITH_PARTITIONS       "Disk %d: %s%.1f GB"
 #define S_PARTITION_ENTRY            "Disk %d, partition %d: %s (%.1f GB)"
-#define S_DISK_ENTRY                 "Disk %d: %.1f GB\r\n"
+#define S_DISK_ENTRY                 "Disk %d: %.1f GB"
 #define S_ENTIRE_DESTINATION         "%.1f GB on %d disk(s)"
 #define S_PARTITION_DESTINATION      "Disk %d, partition %d"
 #define S_NO_LABEL                   "(no label)"

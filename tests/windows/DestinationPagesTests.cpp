@@ -222,10 +222,10 @@ TEST_F(DestinationPages, HardDriveOffersTheFlaggedDisksAndEveryDiskHereAndPicksT
 {
     wizard->EnterDestination(kHardDrive);
 
-    EXPECT_EQ(Entries(Source()), (std::vector<std::wstring>{L"Disk 1: Data, 40.0 GB", L"Disk 2: 48.0 GB\r\n",
-                                                            L"Disk 3: 30.0 GB\r\n"}));
+    EXPECT_EQ(Entries(Source()), (std::vector<std::wstring>{L"Disk 1: Data, 40.0 GB", L"Disk 2: 48.0 GB",
+                                                            L"Disk 3: 30.0 GB"}));
     EXPECT_EQ(Entries(Target()),
-              (std::vector<std::wstring>{L"Disk 0: System Reserved, Windows, 100.0 GB", L"Disk 1: 50.0 GB\r\n",
+              (std::vector<std::wstring>{L"Disk 0: System Reserved, Windows, 100.0 GB", L"Disk 1: 50.0 GB",
                                          L"Disk 2: Backup, 45.0 GB", L"Disk 3: (no label), 45.0 GB"}));
     EXPECT_EQ(Selected(Source()), 0);
     EXPECT_EQ(Selected(Target()), 3) << "the 45 GB disk that does not hold the backup";
@@ -283,7 +283,7 @@ TEST_F(DestinationPages, NextStoresTheDiskAndMarksTheChosenDisksForTheEngine)
 
     wizard->Command(IDC_NEXT);
     ASSERT_EQ(wizard->m_nStep, 4);
-    EXPECT_EQ(context->stepTexts[2], L"Disk 0: 100.0 GB\r\n");
+    EXPECT_EQ(context->stepTexts[2], L"Disk 0: 100.0 GB");
 
     const auto disks = palto::Disks(BackedUp());
     for (int d = 0; d < 4; ++d) EXPECT_EQ(disks[d].selected, d == 2 ? 1 : 0) << "backed-up disk " << d;
@@ -315,7 +315,7 @@ TEST_F(DestinationPages, PartitionRestoreNeverOffersTheProgramsOwnPartitionAndNa
                                          L"Disk 1, partition 1: (no label) (30.0 GB)",
                                          L"Disk 1, partition 3: Recovery Tools (1.0 GB)"}));
     EXPECT_EQ(Entries(Target()),
-              (std::vector<std::wstring>{L"Disk 0, partition 1: System Reserved (0.5 GB)", L"Disk 1: 50.0 GB\r\n",
+              (std::vector<std::wstring>{L"Disk 0, partition 1: System Reserved (0.5 GB)", L"Disk 1: 50.0 GB",
                                          L"Disk 2, partition 1: Backup (45.0 GB)",
                                          L"Disk 3, partition 1: (no label) (45.0 GB)"}));
     EXPECT_EQ(Selected(Target()), 3);
@@ -337,7 +337,7 @@ TEST_F(DestinationPages, PartitionOntoAnEmptyDiskSmallerThanItsOwnDiskIsRefused)
 
     wizard->Command(IDC_NEXT);
     ASSERT_EQ(wizard->m_nStep, 4);
-    EXPECT_EQ(context->stepTexts[2], L"Disk 1: 50.0 GB\r\n");
+    EXPECT_EQ(context->stepTexts[2], L"Disk 1: 50.0 GB");
     EXPECT_EQ(palto::Disks(Here())[1].selected, 1);
     const auto backedUp = palto::Disks(BackedUp());
     EXPECT_EQ(backedUp[0].partitions[0].selected, 0);
@@ -393,7 +393,7 @@ TEST_F(DestinationPages, TheOemFeatureHidesPartitionsByTheModulesKeywords)
     EXPECT_EQ(Entries(Source()), (std::vector<std::wstring>{L"Disk 0, partition 1: System (20.0 GB)",
                                                             L"Disk 1, partition 1: (no label) (30.0 GB)"}));
     EXPECT_EQ(Entries(Target()),
-              (std::vector<std::wstring>{L"Disk 1: 50.0 GB\r\n", L"Disk 2, partition 1: Backup (45.0 GB)",
+              (std::vector<std::wstring>{L"Disk 1: 50.0 GB", L"Disk 2, partition 1: Backup (45.0 GB)",
                                          L"Disk 3, partition 1: (no label) (45.0 GB)"}));
 }
 
@@ -466,7 +466,7 @@ TEST_F(DestinationPages, SummaryShowsTheChoicesAndTheNewDestinationAfterBackAndN
     const auto summary = [&](int id) { return Text(Control(IDD_SUMMARY_PAGE, id)); };
     EXPECT_EQ(summary(IDC_SUMMARY_TYPE), L"Hard drive");
     EXPECT_EQ(summary(IDC_SUMMARY_BACKUP), L"Disks : [2026-10-01 18:00:00]");
-    EXPECT_EQ(summary(IDC_SUMMARY_DESTINATION), L"Disk 3: 45.0 GB\r\n");
+    EXPECT_EQ(summary(IDC_SUMMARY_DESTINATION), L"Disk 3: 45.0 GB");
 
     const HWND back = wizard->GetDlgItem(IDC_BACK);
     const HWND next = wizard->GetDlgItem(IDC_NEXT);
@@ -478,9 +478,126 @@ TEST_F(DestinationPages, SummaryShowsTheChoicesAndTheNewDestinationAfterBackAndN
     wizard->Command(IDC_BACK);
     Pick(Target(), 0);
     wizard->Command(IDC_NEXT);
-    EXPECT_EQ(summary(IDC_SUMMARY_DESTINATION), L"Disk 0: 100.0 GB\r\n");
+    EXPECT_EQ(summary(IDC_SUMMARY_DESTINATION), L"Disk 0: 100.0 GB");
     EXPECT_EQ(::GetFocus(), back);
     EXPECT_EQ(buttonType(back), BS_DEFPUSHBUTTON);
 }
+
+// ---------------------------------------------------------------------------------------
+// Layout of the three templates in every language module
+
+struct Layout {
+    const wchar_t* module;
+    int page;
+};
+
+class PageLayout : public testing::TestWithParam<Layout> {
+protected:
+    void SetUp() override
+    {
+        m_module = ::LoadLibraryExW((palto::test::ProgramFolder() + L"\\" + GetParam().module).c_str(), nullptr,
+                                    LOAD_LIBRARY_AS_DATAFILE);
+        ASSERT_NE(m_module, nullptr);
+        m_parent = ::CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 800, 600, nullptr, nullptr, nullptr, nullptr);
+        m_page = ::CreateDialogParamW(m_module, MAKEINTRESOURCEW(GetParam().page), m_parent,
+                                      [](HWND, UINT, WPARAM, LPARAM) -> INT_PTR { return FALSE; }, 0);
+        ASSERT_NE(m_page, nullptr);
+    }
+    void TearDown() override
+    {
+        ::DestroyWindow(m_parent);
+        ::FreeLibrary(m_module);
+    }
+
+    std::wstring String(UINT id) const
+    {
+        const wchar_t* text = nullptr;
+        const int length = ::LoadStringW(m_module, id, reinterpret_cast<LPWSTR>(&text), 0);
+        return std::wstring(text, length);
+    }
+    RECT Rect(int id) const
+    {
+        RECT r{};
+        ::GetWindowRect(::GetDlgItem(m_page, id), &r);
+        return r;
+    }
+    // The size `text` takes in control `id`, wrapped at the control's width.
+    SIZE TextSize(HWND control, const std::wstring& text, UINT format) const
+    {
+        HDC dc = ::GetDC(control);
+        const HGDIOBJ old = ::SelectObject(dc, reinterpret_cast<HFONT>(::SendMessageW(control, WM_GETFONT, 0, 0)));
+        RECT client{};
+        ::GetClientRect(control, &client);
+        RECT r{0, 0, client.right, 0};
+        ::DrawTextW(dc, text.c_str(), -1, &r, format | DT_CALCRECT);
+        ::SelectObject(dc, old);
+        ::ReleaseDC(control, dc);
+        return {r.right, r.bottom};
+    }
+
+    HMODULE m_module = nullptr;
+    HWND m_parent = nullptr;
+    HWND m_page = nullptr;
+};
+
+bool Overlap(const RECT& a, const RECT& b)
+{
+    RECT both{};
+    return ::IntersectRect(&both, &a, &b);
+}
+
+TEST_P(PageLayout, EveryTextFitsItsControlAndWarningsKeepClearOfTheLists)
+{
+    // The warnings hold their longest text.
+    if (GetParam().page == IDD_DST_DISK_PAGE) {
+        std::wstring longest;
+        for (UINT id : {IDS_TARGET_PARTITION_TOO_SMALL, IDS_TARGET_DISK_TOO_SMALL, IDS_TARGET_HOLDS_BACKUP})
+            if (String(id).size() > longest.size()) longest = String(id);
+        ::SetDlgItemTextW(m_page, IDC_DST_SIZE_WARNING, longest.c_str());
+        for (int list : {IDC_DST_SOURCE, IDC_DST_TARGET}) {
+            EXPECT_FALSE(Overlap(Rect(IDC_DST_SIZE_WARNING), Rect(list)));
+            EXPECT_TRUE(::GetWindowLongPtrW(::GetDlgItem(m_page, list), GWL_STYLE) & WS_TABSTOP) << "Tab reaches it";
+        }
+    }
+    if (GetParam().page == IDD_DST_ENTIRE_PAGE) {
+        ::SetDlgItemTextW(m_page, IDC_DST_DISKS_DO_NOT_FIT, String(IDS_DISKS_DO_NOT_FIT).c_str());
+        EXPECT_FALSE(Overlap(Rect(IDC_DST_DISKS_DO_NOT_FIT), Rect(IDC_DST_DISKS)));
+    }
+
+    for (HWND child = ::GetWindow(m_page, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT)) {
+        wchar_t className[16] = {};
+        ::GetClassNameW(child, className, 16);
+        const LONG_PTR style = ::GetWindowLongPtrW(child, GWL_STYLE);
+        const std::wstring text = CWnd::TextOf(child).str();
+        if (_wcsicmp(className, L"Static") != 0 || text.empty()) continue;
+        RECT client{};
+        ::GetClientRect(child, &client);
+        const UINT format = DT_WORDBREAK | DT_EXPANDTABS | ((style & SS_NOPREFIX) ? DT_NOPREFIX : 0);
+        EXPECT_LE(TextSize(child, text, format).cy, client.bottom) << "cut: " << testing::PrintToString(text);
+    }
+}
+
+TEST_P(PageLayout, TheListsShowADiskWithThreePartitionNames)
+{
+    if (GetParam().page != IDD_DST_DISK_PAGE) GTEST_SKIP() << "no lists";
+    const std::wstring names = L"System Reserved, Windows, " + String(IDS_NO_LABEL) + L", ";
+    const std::wstring entry = palto::FormatText(String(IDS_DISK_WITH_PARTITIONS), 12, names, 1863.0);
+    for (int list : {IDC_DST_SOURCE, IDC_DST_TARGET}) {
+        const HWND combo = ::GetDlgItem(m_page, list);
+        RECT client{};
+        ::GetClientRect(combo, &client);
+        const int room = client.right - ::GetSystemMetrics(SM_CXVSCROLL) - 8;  // less the arrow and the margins
+        EXPECT_LE(TextSize(combo, entry, DT_SINGLELINE | DT_NOPREFIX).cx, room) << testing::PrintToString(entry);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Modules, PageLayout,
+                         testing::Values(Layout{L"MainrENU.dll", IDD_DST_ENTIRE_PAGE}, Layout{L"MainrENU.dll", IDD_DST_DISK_PAGE},
+                                         Layout{L"MainrENU.dll", IDD_SUMMARY_PAGE}, Layout{L"MainrDEU.dll", IDD_DST_ENTIRE_PAGE},
+                                         Layout{L"MainrDEU.dll", IDD_DST_DISK_PAGE}, Layout{L"MainrDEU.dll", IDD_SUMMARY_PAGE}),
+                         [](const auto& info) {
+                             const std::wstring module = info.param.module;
+                             return std::string(module.begin() + 5, module.begin() + 8) + std::to_string(info.param.page);
+                         });
 
 }  // namespace
