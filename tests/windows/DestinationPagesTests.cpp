@@ -491,6 +491,12 @@ struct Layout {
     int page;
 };
 
+// How a case is named in messages.
+void PrintTo(const Layout& layout, std::ostream* out)
+{
+    *out << testing::PrintToString(std::wstring(layout.module)) << " template " << layout.page;
+}
+
 class PageLayout : public testing::TestWithParam<Layout> {
 protected:
     void SetUp() override
@@ -521,7 +527,7 @@ protected:
         ::GetWindowRect(::GetDlgItem(m_page, id), &r);
         return r;
     }
-    // The size `text` takes in control `id`, wrapped at the control's width.
+    // The size `text` takes in `control`, wrapped at the control's width.
     SIZE TextSize(HWND control, const std::wstring& text, UINT format) const
     {
         HDC dc = ::GetDC(control);
@@ -577,9 +583,10 @@ TEST_P(PageLayout, EveryTextFitsItsControlAndWarningsKeepClearOfTheLists)
     }
 }
 
-TEST_P(PageLayout, TheListsShowADiskWithThreePartitionNames)
+class ListWidth : public PageLayout {};
+
+TEST_P(ListWidth, TheListsShowADiskWithThreePartitionNames)
 {
-    if (GetParam().page != IDD_DST_DISK_PAGE) GTEST_SKIP() << "no lists";
     const std::wstring names = L"System Reserved, Windows, " + String(IDS_NO_LABEL) + L", ";
     const std::wstring entry = palto::FormatText(String(IDS_DISK_WITH_PARTITIONS), 12, names, 1863.0);
     for (int list : {IDC_DST_SOURCE, IDC_DST_TARGET}) {
@@ -591,13 +598,19 @@ TEST_P(PageLayout, TheListsShowADiskWithThreePartitionNames)
     }
 }
 
+std::string LayoutName(const testing::TestParamInfo<Layout>& info)
+{
+    const std::wstring module = info.param.module;
+    return std::string(module.begin() + 5, module.begin() + 8) + std::to_string(info.param.page);
+}
+
 INSTANTIATE_TEST_SUITE_P(Modules, PageLayout,
                          testing::Values(Layout{L"MainrENU.dll", IDD_DST_ENTIRE_PAGE}, Layout{L"MainrENU.dll", IDD_DST_DISK_PAGE},
                                          Layout{L"MainrENU.dll", IDD_SUMMARY_PAGE}, Layout{L"MainrDEU.dll", IDD_DST_ENTIRE_PAGE},
                                          Layout{L"MainrDEU.dll", IDD_DST_DISK_PAGE}, Layout{L"MainrDEU.dll", IDD_SUMMARY_PAGE}),
-                         [](const auto& info) {
-                             const std::wstring module = info.param.module;
-                             return std::string(module.begin() + 5, module.begin() + 8) + std::to_string(info.param.page);
-                         });
+                         LayoutName);
+INSTANTIATE_TEST_SUITE_P(Modules, ListWidth,
+                         testing::Values(Layout{L"MainrENU.dll", IDD_DST_DISK_PAGE}, Layout{L"MainrDEU.dll", IDD_DST_DISK_PAGE}),
+                         LayoutName);
 
 }  // namespace
