@@ -79,3 +79,8 @@
 #define S_DISKS_DO_NOT_FIT           "Die Datenträger dieses Computers sind zu klein: Jeder gesicherte Datenträger braucht hier einen mindestens ebenso großen. Wählen Sie eine andere Sicherung, oder brechen Sie ab."
 #define S_DESTINATION_NOT_USABLE     "Die gewählte Quelle oder das gewählte Ziel kann nicht verwendet werden. Wählen Sie beides erneut."
 #define S_TARGET_HOLDS_BACKUP        "Die Sicherung selbst ist auf diesem Ziel gespeichert. Wählen Sie ein anderes Ziel."
+
+// Password dialog
+#define S_WRONG_PASSWORD             "Das Kennwort ist nicht richtig. Geben Sie es noch einmal ein und achten Sie auf Groß- und Kleinschreibung."
+#define T_PASSWORD_PROMPT            "Diese Sicherung ist durch ein Kennwort geschützt. Geben Sie das Kennwort ein, um sie wiederherzustellen:"
+#define T_PASSWORD_LABEL             "&Kennwort:"

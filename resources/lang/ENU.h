@@ -76,3 +76,8 @@
 #define S_DISKS_DO_NOT_FIT           "The disks of this computer are too small: each backed-up disk needs a disk here that is at least as large. Go back and choose another backup, or cancel."
 #define S_DESTINATION_NOT_USABLE     "The chosen source or destination cannot be used. Choose them again."
 #define S_TARGET_HOLDS_BACKUP        "The backup itself is stored on this destination. Choose another destination."
+
+// Password dialog
+#define S_WRONG_PASSWORD             "The password is not correct. Type it again, paying attention to upper and lower case."
+#define T_PASSWORD_PROMPT            "This backup is protected by a password. Type the password to restore it:"
+#define T_PASSWORD_LABEL             "&Password:"
