@@ -25,7 +25,7 @@ int QueryRestoreLayouts(WizardContext& context)
 
 void ReleaseRestoreLayouts(_ProjectRestoreInfo& info)
 {
-    if (!info.projectDesc && !info.thisComputer && !info.historyList) return;
+    if (!info.projectDesc && !info.thisComputer && !info.reserved && !info.historyList) return;
     GetEngineClient().FreeProjectRestoreInfo(info);
     info = {};
 }
