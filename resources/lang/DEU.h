@@ -76,7 +76,7 @@
 #define S_OEM_KEYWORD2               "Recovery"
 #define S_TARGET_PARTITION_TOO_SMALL "Diese Partition ist kleiner als die gesicherte Partition. Wählen Sie ein größeres Ziel."
 #define S_TARGET_DISK_TOO_SMALL      "Dieser Datenträger ist kleiner als das, was Sie wiederherstellen möchten. Wählen Sie ein größeres Ziel."
-#define S_DISKS_DO_NOT_FIT           "Die Datenträger dieses Computers sind zu klein: Jeder gesicherte Datenträger braucht hier einen mindestens ebenso großen. Wählen Sie eine andere Sicherung, oder brechen Sie ab."
+#define S_DISKS_DO_NOT_FIT           "Die Datenträger dieses Computers sind zu klein: Jeder gesicherte Datenträger braucht hier einen mindestens ebenso großen. Wählen Sie über „Zurück“ eine andere Sicherung oder brechen Sie ab."
 #define S_DESTINATION_NOT_USABLE     "Die gewählte Quelle oder das gewählte Ziel kann nicht verwendet werden. Wählen Sie beides erneut."
 #define S_TARGET_HOLDS_BACKUP        "Die Sicherung selbst ist auf diesem Ziel gespeichert. Wählen Sie ein anderes Ziel."
 
