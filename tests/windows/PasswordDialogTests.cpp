@@ -69,8 +69,9 @@ DialogRun RunDialog(const CString& stored, std::vector<std::wstring> entries, bo
 class PasswordDialog : public testing::Test {
 protected:
     static void SetUpTestSuite() { LoadEnglishResources(); }
-    void TearDown() override { EXPECT_EQ(HalvexSimOutstandingAllocations(), 0u); }
+    void TearDown() override { EXPECT_EQ(blocks.Outstanding(), 0) << "engine blocks this test did not give back"; }
 
+    EngineBlocks blocks;
     const std::wstring kWrong = L"The password is not correct. Type it again, paying attention to upper and lower case.";
     MessageBoxes boxes;
 };
