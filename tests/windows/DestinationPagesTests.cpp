@@ -127,7 +127,7 @@ protected:
     {
         wizard->DestroyWindow();
         wizard.reset();
-        EXPECT_EQ(HalvexSimOutstandingAllocations(), outstandingBefore) << "engine blocks left unreleased";
+        EXPECT_EQ(blocks.Outstanding(), 0) << "engine blocks left unreleased";
     }
 
     void ChooseBackup(unsigned project, std::uint64_t archive)
@@ -163,7 +163,7 @@ protected:
     tagEntireComputerInf& BackedUp() { return *palto::BackedUpLayout(context->restoreInfo); }
 
     SimEngine engine;
-    const unsigned long long outstandingBefore = HalvexSimOutstandingAllocations();
+    palto::test::EngineBlocks blocks;
     ScopedContext context;
     MessageBoxes boxes;
     std::optional<TestWizard> wizard;
