@@ -12,6 +12,7 @@
 #include "frame/WizardPage.h"
 #include "pages/DstDlg_Entire.h"
 #include "pages/DstDlg_HardDrive_Partition.h"
+#include "pages/SrcDlg.h"
 #include "pages/SummaryDlg_Entire.h"
 #include "pages/TypeDlg.h"
 #include "resources/ids.h"
@@ -58,7 +59,7 @@ protected:
     CWizardPage m_testSourcePage{IDD_SOURCE_PAGE};
     CWizardPage m_testDiskDestinationPage{IDD_DST_DISK_PAGE};
     CWizardPage m_testEntireDestinationPage{IDD_DST_ENTIRE_PAGE};
-    CWizardPage m_sourcePage{IDD_SOURCE_PAGE};
+    CSrcDlg_HardDrive_Partition m_sourcePage;
     CDstDlg_HardDrive_Partition m_diskDestinationPage;
     CDstDlg_Entire m_entireDestinationPage;
     CSummaryDlg_Entire m_summaryPage;
