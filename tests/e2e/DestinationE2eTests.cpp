@@ -4,7 +4,6 @@
 // that keep Next disabled, and the summary of the three choices.
 #include <gtest/gtest.h>
 
-#include <fstream>
 #include <optional>
 #include <string>
 #include <vector>
@@ -16,7 +15,7 @@ using namespace palto::e2e;
 
 namespace {
 
-constexpr int kCancel = 1002, kNext = 1003, kBack = 1004, kCaption = 1024;
+constexpr int kNext = 1003, kBack = 1004, kCaption = 1024;
 constexpr int kTypeEntire = 1008, kTypeDisk = 1010, kTypePartition = 1013;
 constexpr int kTarget = 1015, kSource = 1017, kDiskWarning = 1089;
 constexpr int kEntireDisks = 1083, kDisksDoNotFit = 1090;
@@ -56,15 +55,8 @@ protected:
     // restore type and goes on to the destination step.
     void Start(const std::string& backup, int typeRadio)
     {
-        wchar_t temp[MAX_PATH] = {};
-        ::GetTempPathW(MAX_PATH, temp);
-        m_catalog = std::wstring(temp) + L"palto-e2e-destination-" + std::to_wstring(::GetCurrentProcessId()) + L".json";
-        std::ofstream(m_catalog.c_str(), std::ios::binary)
-            << R"({"thisComputer": )" << kThisComputer << R"(, "projects": [)" << backup << "]}";
-        ::SetEnvironmentVariableW(L"HALVEX_SIM_CATALOG", m_catalog.c_str());
-        palto.emplace(BinFolder() + L"\\Palto.exe", L"");
-        ::SetEnvironmentVariableW(L"HALVEX_SIM_CATALOG", nullptr);
-        wizard = WaitForTopWindow(palto->id(), MatchSelector(L"wizard"), kWait);
+        run.emplace(R"({"thisComputer": )" + std::string(kThisComputer) + R"(, "projects": [)" + backup + "]}");
+        wizard = run->wizard();
         ASSERT_TRUE(wizard);
         Click(FindControl(wizard, typeRadio));
         Click(FindControl(wizard, kNext));
@@ -74,12 +66,7 @@ protected:
     }
     void TearDown() override
     {
-        if (wizard) {
-            Click(FindControl(wizard, kCancel));
-            if (HWND box = WaitForTopWindow(palto->id(), MatchSelector(L"box"), kWait)) Click(FindControl(box, IDYES));
-            EXPECT_EQ(palto->WaitForExit(kWait), 0u);
-        }
-        ::DeleteFileW(m_catalog.c_str());
+        if (wizard) EXPECT_EQ(run->Cancel(), 0u);
     }
 
     // A control of the page that holds control `marker` (ids repeat across pages).
@@ -111,11 +98,8 @@ protected:
         return type(FindControl(wizard, kBack)) == BS_DEFPUSHBUTTON && type(FindControl(wizard, kNext)) == BS_PUSHBUTTON;
     }
 
-    std::optional<Process> palto;
+    std::optional<CatalogRun> run;
     HWND wizard = nullptr;
-
-private:
-    std::wstring m_catalog;
 };
 
 TEST_F(DestinationStep, AnEntireComputerThatDoesNotFitIsWarnedAboutAndCannotGoOn)
