@@ -52,16 +52,6 @@ INSTANTIATE_TEST_SUITE_P(Cases, StartupFailure, testing::Values(
     FailureCase{"FolderPathOf260Characters", {{L"MainrENU.dll", L"MainrENU.dll"}}, 260}),
     [](const auto& info) { return std::string(info.param.name); });
 
-TEST(Startup, AProgramPathOf259CharactersStarts)
-{
-    InstallFolder folder({L"MainrENU.dll"}, 249);
-    Process palto(folder.exe(), L"");
-    HWND wizard = WaitForTopWindow(palto.id(), MatchSelector(L"wizard"), kWait);
-    ASSERT_TRUE(wizard);
-    ::PostMessageW(wizard, WM_SYSCOMMAND, SC_CLOSE, 0);
-    EXPECT_EQ(palto.WaitForExit(kWait), 0u);
-}
-
 // Pages lie at (144, 44) of the window at 96 DPI: also where Direct2D is missing (CTest
 // runs this once more with d2d1.dll switched off).
 TEST(Startup, PagesLieAtTheirPlacesFor96Dpi)
