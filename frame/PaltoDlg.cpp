@@ -3,6 +3,7 @@
 #include "app/EngineClient.h"
 #include "app/PaltoApp.h"
 #include "app/Texts.h"
+#include "frame/Direct2D.h"
 #include "frame/Fonts.h"
 #include "resources/ids.h"
 
@@ -80,19 +81,11 @@ BOOL CPaltoDlg::OnInitDialog()
     return TRUE;
 }
 
-// Direct2D is loaded here rather than imported, so that the wizard also starts on an
-// image without d2d1.dll; there the layout keeps 96 DPI. The library stays loaded for
-// the factory, which the destructor releases.
+// Without Direct2D (an image without d2d1.dll) the layout keeps 96 DPI.
 void CPaltoDlg::ReadDesktopResolution()
 {
-    using CreateFactory = HRESULT(WINAPI*)(D2D1_FACTORY_TYPE, REFIID, const D2D1_FACTORY_OPTIONS*, void**);
-    HMODULE direct2D = ::LoadLibraryW(L"d2d1.dll");
-    FARPROC found = direct2D ? ::GetProcAddress(direct2D, "D2D1CreateFactory") : nullptr;
-    const auto create = reinterpret_cast<CreateFactory>(reinterpret_cast<void*>(found));
-    if (create && SUCCEEDED(create(D2D1_FACTORY_TYPE_SINGLE_THREADED, __uuidof(ID2D1Factory), nullptr,
-                                   reinterpret_cast<void**>(&m_pD2DFactory)))) {
-        m_pD2DFactory->GetDesktopDpi(&m_dpiX, &m_dpiY);
-    }
+    m_pD2DFactory = CreateDirect2DFactory();
+    if (m_pD2DFactory) m_pD2DFactory->GetDesktopDpi(&m_dpiX, &m_dpiY);
 }
 
 // Places a child at a position given in 96-DPI pixels, keeping its own size. Children
