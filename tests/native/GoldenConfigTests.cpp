@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <fstream>
 #include <iterator>
+#include <ostream>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -49,6 +50,8 @@ struct GoldenValue {
     const char* key;
     const char* value;
 };
+
+void PrintTo(const GoldenValue& c, std::ostream* out) { *out << "[" << c.section << "] " << c.key; }
 
 class GoldenConfigValue : public testing::TestWithParam<GoldenValue> {};
 

@@ -7,6 +7,7 @@
 #include <atomic>
 #include <chrono>
 #include <filesystem>
+#include <ostream>
 #include <sstream>
 #include <string>
 #include <thread>
@@ -150,6 +151,8 @@ struct SameFileCase {
     std::string (*output)(const test::TempFolder& folder, const std::string& in);  // OUT, made as needed
 };
 
+void PrintTo(const SameFileCase& c, std::ostream* out) { *out << c.name; }
+
 class EncodeOverItsInput : public testing::TestWithParam<SameFileCase> {};
 
 TEST_P(EncodeOverItsInput, IsRefusedAndTheInputStays)
@@ -182,6 +185,8 @@ struct EncodingCase {
     std::string plain;
     const char* warning;  // nullptr: none
 };
+
+void PrintTo(const EncodingCase& c, std::ostream* out) { *out << c.name; }
 
 class EncodingOfThePlainText : public testing::TestWithParam<EncodingCase> {};
 
@@ -241,6 +246,8 @@ struct NotAFileCase {
     const char* name;
     std::vector<std::string> args;  // "FIFO" and "DIR" stand for such paths, "TEXT" for a plain text
 };
+
+void PrintTo(const NotAFileCase& c, std::ostream* out) { *out << c.name; }
 
 class NotARegularFile : public testing::TestWithParam<NotAFileCase> {};
 
