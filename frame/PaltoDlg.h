@@ -10,6 +10,7 @@
 #include "frame/WizardHost.h"
 #include "frame/WizardMessages.h"
 #include "frame/WizardPage.h"
+#include "pages/SrcDlg.h"
 #include "pages/TypeDlg.h"
 #include "resources/ids.h"
 
@@ -55,7 +56,7 @@ protected:
     CWizardPage m_testSourcePage{IDD_SOURCE_PAGE};
     CWizardPage m_testDiskDestinationPage{IDD_DST_DISK_PAGE};
     CWizardPage m_testEntireDestinationPage{IDD_DST_ENTIRE_PAGE};
-    CWizardPage m_sourcePage{IDD_SOURCE_PAGE};
+    CSrcDlg_HardDrive_Partition m_sourcePage;
     CWizardPage m_diskDestinationPage{IDD_DST_DISK_PAGE};
     CWizardPage m_entireDestinationPage{IDD_DST_ENTIRE_PAGE};
     CWizardPage m_summaryPage{IDD_SUMMARY_PAGE};

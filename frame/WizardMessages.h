@@ -13,3 +13,6 @@ constexpr UINT WM_ARCHIVE_QUERIED = 2027;
 // To the main window: a page accepted its step after a background check; the wizard
 // moves one step on without asking the page again.
 constexpr UINT WM_STEP_FORWARD = 3027;
+// To the source page, from its own worker: the backup it checked has opened (wParam 0)
+// or not (wParam the engine's code, as a signed value).
+constexpr UINT WM_ARCHIVE_OPENED = WM_APP + 1;

@@ -29,8 +29,23 @@
 #define T_TYPE_PARTITION_NOTE  "Eine gesicherte Partition wird auf eine Partition oder eine leere Festplatte dieses Computers wiederhergestellt."
 #define T_TYPE_OVERWRITE_NOTE  "Alles auf dem Ziel, das Sie anschließend wählen, wird durch die Sicherung ersetzt."
 #define T_SOURCE_QUESTION      "Welche Sicherung möchten Sie wiederherstellen?"
+#define T_SOURCE_LATEST        "&Neueste Sicherung wiederherstellen"
+#define T_SOURCE_CHOOSE        "Sicherung a&uswählen"
+#define T_SOURCE_DRIVE_TYPE    "&Gespeichert auf:"
+#define T_SOURCE_PROJECT       "&Sicherung:"
+#define T_SOURCE_ARCHIVE       "Erstellt &am:"
+#define T_SOURCE_NO_PROJECTS   "Für diese Art der Wiederherstellung wurde keine Sicherung gefunden. Schließen Sie das Laufwerk mit Ihrer Sicherung an oder legen Sie den Datenträger ein, und wählen Sie dann oben eine der Optionen, um erneut zu suchen."
 #define T_DESTINATION_QUESTION "Wohin auf diesem Computer möchten Sie sie wiederherstellen?"
 #define T_SUMMARY_QUESTION     "Prüfen Sie Ihre Auswahl, bevor die Wiederherstellung beginnt."
+
+// Source page and media prompts (5204: %1 part number, %2 date, %3 drive letter, in the
+// order German needs them; 5197: printf, the date, then the drive letter)
+#define S_DRIVES_FIXED         "Festplatten"
+#define S_DRIVES_CDROM         "CD-/DVD-Laufwerke"
+#define S_NO_PROJECT_SELECTED  "Wählen Sie zuerst eine Sicherung und einen ihrer Sicherungszeitpunkte aus."
+#define S_MEDIA_PROMPT_LAST    "Legen Sie den letzten Datenträger der Sicherung vom %s in Laufwerk %c: ein, und klicken Sie dann auf OK."
+#define S_CDROM_HINT           "Legen Sie die CD oder DVD mit Ihrer Sicherung in das Laufwerk ein. Besteht die Sicherung aus mehreren Datenträgern, legen Sie den letzten ein. Klicken Sie dann auf OK."
+#define S_MEDIA_PROMPT_PART    "Legen Sie in Laufwerk %3: den Datenträger %1 der Sicherung vom %2 ein, und klicken Sie dann auf OK."
 
 // Engine error texts
 #define S_ENGINE_ERROR_1000003       "Das Sicherungsprogramm konnte die Liste der Sicherungen nicht lesen."

@@ -16,6 +16,15 @@
 #define S_START_RESTORE      "&Restore"
 #define S_CONFIRM_CANCEL     "Do you really want to cancel?"
 
+// Source page and media prompts (5204: %1 part number, %2 date, %3 drive letter; 5197:
+// printf, the date, then the drive letter)
+#define S_DRIVES_FIXED         "Fixed disks"
+#define S_DRIVES_CDROM         "CD/DVD drives"
+#define S_NO_PROJECT_SELECTED  "Choose a backup and one of its backup dates first."
+#define S_MEDIA_PROMPT_LAST    "Insert the last disc of the backup made on %s into drive %c: and click OK."
+#define S_CDROM_HINT           "Insert the disc that holds your backup into the CD/DVD drive. If the backup spans several discs, insert the last one. Then click OK."
+#define S_MEDIA_PROMPT_PART    "Insert disc %1 of the backup made on %2 into drive %3: and click OK."
+
 // Engine error texts
 #define S_ENGINE_ERROR_1000003       "The backup engine could not read the list of backups."
 #define S_ENGINE_ERROR_1000004       "The backup engine ran out of memory."
@@ -49,6 +58,12 @@
 #define T_TYPE_PARTITION_NOTE  "One backed-up partition is restored onto a partition or an empty disk of this computer."
 #define T_TYPE_OVERWRITE_NOTE  "Everything on the destination you choose later is replaced by the backup."
 #define T_SOURCE_QUESTION      "Which backup do you want to restore?"
+#define T_SOURCE_LATEST        "Restore the &latest backup"
+#define T_SOURCE_CHOOSE        "&Choose a backup"
+#define T_SOURCE_DRIVE_TYPE    "&Stored on:"
+#define T_SOURCE_PROJECT       "B&ackup:"
+#define T_SOURCE_ARCHIVE       "Backup &date:"
+#define T_SOURCE_NO_PROJECTS   "No backup for this kind of restore was found. Connect the drive or insert the disc that holds your backup, then choose one of the options above to look again."
 #define T_DESTINATION_QUESTION "Where on this computer do you want to restore it?"
 #define T_SUMMARY_QUESTION     "Check your choices before the restore starts."
 

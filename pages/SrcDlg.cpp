@@ -1,0 +1,449 @@
+#include "pages/SrcDlg.h"
+
+#include <new>
+#include <optional>
+#include <span>
+
+#include "app/EngineClient.h"
+#include "app/MediaPromptBox.h"
+#include "app/Texts.h"
+#include "app/WizardContext.h"
+#include "engine/RecordReaders.h"
+#include "frame/WizardMessages.h"
+#include "pages/SourceChoice.h"
+#include "resources/ids.h"
+
+namespace {
+
+// Not an engine code: a check that could not run shows the engine's general error text.
+constexpr int kArchiveCheckFailed = -1;
+
+// The list of all projects, handed back to the engine when it goes.
+class ProjectList {
+public:
+    ProjectList() : m_result(GetEngineClient().QueryProjects(&m_list, false, kAnyDrive)) {}
+    ~ProjectList()
+    {
+        if (m_result == 0) GetEngineClient().FreeProjects(&m_list);
+    }
+    ProjectList(const ProjectList&) = delete;
+    ProjectList& operator=(const ProjectList&) = delete;
+
+    bool ok() const { return m_result == 0; }
+    std::span<const std::uint32_t> ids() const { return palto::ProjectIds(m_list); }
+
+private:
+    _Projects* m_list = nullptr;
+    int m_result;
+};
+
+// The backups of one project, handed back to the engine when it goes.
+class History {
+public:
+    explicit History(std::uint32_t projectId)
+        : m_result(GetEngineClient().QueryProjectHistory(projectId, &m_list, kAnyDrive))
+    {
+    }
+    ~History()
+    {
+        if (m_result == 0) GetEngineClient().FreeProjectHistory(m_list);
+    }
+    History(const History&) = delete;
+    History& operator=(const History&) = delete;
+
+    bool ok() const { return m_result == 0; }
+    std::span<const _ProjectHistoryEntry> entries() const { return palto::HistoryEntries(m_list); }
+
+private:
+    _ProjectHistoryList* m_list = nullptr;
+    int m_result;
+};
+
+std::uint64_t NewestBackupOf(std::uint32_t projectId)
+{
+    const History history(projectId);
+    return history.ok() ? palto::NewestBackupTime(history.entries()) : 0;
+}
+
+// Opens one backup as the engine checks it before a restore, with a description of our
+// own that is released again on every path. The engine's code, or its out-of-memory
+// code when the description cannot be had.
+int OpenArchive(std::uint32_t projectId, std::uint64_t archiveId, wchar_t drive)
+{
+    std::unique_ptr<_ProjectDesc> desc;
+    try {
+        desc = std::make_unique<_ProjectDesc>();
+    } catch (const std::bad_alloc&) {
+        return halvex::kOutOfMemory;
+    }
+    const int result = GetEngineClient().QueryArchiveProject(projectId, archiveId, *desc, drive);
+    if (result == 0) GetEngineClient().FreeProject(*desc);
+    return result;
+}
+
+// The kind of drive (GetDriveTypeW) a backup lies on, from the letter its location
+// starts with.
+UINT DriveKindOf(const _ProjectDesc& desc)
+{
+    const wchar_t letter = palto::LocationDrive(&desc);
+    if (!letter) return DRIVE_NO_ROOT_DIR;
+    const wchar_t root[] = {letter, L':', L'\\', 0};
+    return ::GetDriveTypeW(root);
+}
+
+// What the archive check's worker works with. The worker owns it alone and frees it when
+// it ends; it holds window handles only, never the page, which may be gone by then.
+struct ArchiveCheck {
+    HWND page;            // receives WM_ARCHIVE_OPENED
+    HWND promptOwner;     // the wizard window, disabled while the check runs
+    std::uint32_t projectId;
+    std::uint64_t archiveId;
+    wchar_t drive;
+};
+
+// The engine's media request during the check: asked on the engine's thread, in a box
+// owned by the wizard window. No exception goes back into the engine.
+void OnMediaRequest(void* context, void* record)
+{
+    if (!context || !record) return;
+    try {
+        AskForMedium(static_cast<const ArchiveCheck*>(context)->promptOwner,
+                     *static_cast<_MediaRequestNotifyData*>(record));
+    } catch (...) {
+        // The answer stays as the engine set it.
+    }
+}
+
+int RunOpenArchiveWithPrompts(const ArchiveCheck& check)
+{
+    try {
+        Caller& engine = GetEngineClient();
+        engine.SetNotifyFunction(kNotifyMediaRequest, reinterpret_cast<void*>(&OnMediaRequest),
+                                 const_cast<ArchiveCheck*>(&check));
+        return OpenArchive(check.projectId, check.archiveId, check.drive);
+    } catch (const std::bad_alloc&) {
+        return halvex::kOutOfMemory;
+    } catch (...) {
+        return kArchiveCheckFailed;
+    }
+}
+
+// The archive check's worker: opens the backup while answering media requests, withdraws
+// its registration before its context goes, and reports to the page on every path.
+DWORD WINAPI ArchiveCheckThread(void* parameter)
+{
+    const std::unique_ptr<ArchiveCheck> check(static_cast<ArchiveCheck*>(parameter));
+    const int result = RunOpenArchiveWithPrompts(*check);
+    try {
+        GetEngineClient().SetNotifyFunction(kNotifyMediaRequest, nullptr, nullptr);
+    } catch (...) {
+    }
+    ::PostMessageW(check->page, WM_ARCHIVE_OPENED, static_cast<WPARAM>(static_cast<INT_PTR>(result)), 0);
+    return 0;
+}
+
+}  // namespace
+
+void CSrcDlg_HardDrive_Partition::DescriptionRelease::operator()(_ProjectDesc* desc) const
+{
+    GetEngineClient().FreeProject(*desc);
+    delete desc;
+}
+
+CSrcDlg_HardDrive_Partition::CSrcDlg_HardDrive_Partition(CWnd* parent) : CWizardPage(IDD_SOURCE_PAGE, parent) {}
+
+CSrcDlg_HardDrive_Partition::~CSrcDlg_HardDrive_Partition()
+{
+    ReleaseDescriptions();
+}
+
+BEGIN_MESSAGE_MAP(CSrcDlg_HardDrive_Partition, CWizardPage)
+    ON_BN_CLICKED(IDC_SRC_LATEST, &CSrcDlg_HardDrive_Partition::OnLatestClicked)
+    ON_BN_CLICKED(IDC_SRC_CHOOSE, &CSrcDlg_HardDrive_Partition::OnChooseClicked)
+    ON_CBN_SELCHANGE(IDC_SRC_DRIVE_TYPE, &CSrcDlg_HardDrive_Partition::OnDriveTypeChanged)
+    ON_CBN_SELCHANGE(IDC_SRC_PROJECT, &CSrcDlg_HardDrive_Partition::FillArchiveList)
+    ON_MESSAGE(WM_ARCHIVE_OPENED, &CSrcDlg_HardDrive_Partition::OnArchiveOpened)
+END_MESSAGE_MAP()
+
+void CSrcDlg_HardDrive_Partition::DoDataExchange(CDataExchange* pDX)
+{
+    CWizardPage::DoDataExchange(pDX);
+    DDX_Control(pDX, IDC_SRC_DRIVE_TYPE, m_driveTypeList);
+    DDX_Control(pDX, IDC_SRC_PROJECT, m_projectList);
+    DDX_Control(pDX, IDC_SRC_ARCHIVE, m_archiveList);
+}
+
+BOOL CSrcDlg_HardDrive_Partition::OnInitDialog()
+{
+    ModifyStyleEx(0, WS_EX_CONTROLPARENT);
+    CWizardPage::OnInitDialog();
+    CheckDlgButton(IDC_SRC_LATEST, BST_CHECKED);
+    FillDriveTypeList();
+    m_latestCaption = GetDlgItemText(IDC_SRC_LATEST);
+    return TRUE;
+}
+
+void CSrcDlg_HardDrive_Partition::FillDriveTypeList()
+{
+    if (m_driveTypeList.GetCount() != 2) {
+        m_driveTypeList.AddString(LoadText(IDS_DRIVES_FIXED));
+        m_driveTypeList.AddString(LoadText(IDS_DRIVES_CDROM));
+    }
+    m_driveTypeList.SetCurSel(0);
+}
+
+int CSrcDlg_HardDrive_Partition::RestoreType() const
+{
+    IWizardHost* host = Host();
+    return host ? host->Context().restoreType : -1;
+}
+
+HWND CSrcDlg_HardDrive_Partition::WizardWindow() const
+{
+    HWND parent = ::GetParent(m_hWnd);
+    return parent ? parent : m_hWnd;
+}
+
+void CSrcDlg_HardDrive_Partition::OnEnterStep()
+{
+    UpdateAvailability();
+    const int type = RestoreType();
+    if (type != m_listType) {
+        CheckDlgButton(IDC_SRC_LATEST, BST_CHECKED);
+        CheckDlgButton(IDC_SRC_CHOOSE, BST_UNCHECKED);
+        EnableLists(false);
+        // The type counts as listed only once its list is built: an engine that fails
+        // now is asked again next time, and meanwhile no backup of another type is offered.
+        if (BuildLatestList()) {
+            m_listType = type;
+        } else {
+            m_listType = -1;
+            ClearLists();
+        }
+    }
+    SetFocus();
+}
+
+void CSrcDlg_HardDrive_Partition::UpdateAvailability()
+{
+    if (IWizardHost* host = Host()) host->EnableNextButton(m_hasProjects);
+    ::ShowWindow(GetDlgItem(IDC_SRC_NO_PROJECTS), m_hasProjects ? SW_HIDE : SW_SHOW);
+}
+
+void CSrcDlg_HardDrive_Partition::SetHasProjects(bool hasProjects)
+{
+    if (hasProjects == m_hasProjects) return;
+    m_hasProjects = hasProjects;
+    UpdateAvailability();
+}
+
+void CSrcDlg_HardDrive_Partition::EnableLists(bool enable)
+{
+    for (int id : {IDC_SRC_DRIVE_TYPE, IDC_SRC_PROJECT, IDC_SRC_ARCHIVE}) ::EnableWindow(GetDlgItem(id), enable);
+}
+
+void CSrcDlg_HardDrive_Partition::OnLatestClicked()
+{
+    EnableLists(false);
+    BuildLatestList();
+}
+
+void CSrcDlg_HardDrive_Partition::OnChooseClicked()
+{
+    EnableLists(true);
+    BuildListByDriveType();
+}
+
+void CSrcDlg_HardDrive_Partition::OnDriveTypeChanged()
+{
+    switch (m_driveTypeList.GetCurSel()) {
+    case 1:
+        ShowMessage(m_hWnd, LoadText(IDS_CDROM_HINT), MB_OK);
+        [[fallthrough]];
+    case 0:
+        BuildListByDriveType();
+        break;
+    default:
+        break;
+    }
+}
+
+// Lists every project the engine can describe that holds what the restore type needs and
+// that `wanted` accepts; the engine's first failure to describe one ends the walk.
+bool CSrcDlg_HardDrive_Partition::ListCandidates(const std::function<bool(const _ProjectDesc&)>& wanted)
+{
+    const ProjectList projects;
+    if (!projects.ok()) return false;
+    ReleaseDescriptions();
+    m_projectList.ResetContent();
+    m_archiveList.ResetContent();
+    const int type = RestoreType();
+    Caller& engine = GetEngineClient();
+    for (const std::uint32_t id : projects.ids()) {
+        std::unique_ptr<_ProjectDesc> desc(new (std::nothrow) _ProjectDesc);
+        if (!desc || engine.QueryProject(id, *desc, kAnyDrive) != 0) break;
+        FilledDescription filled(desc.release());
+        if (palto::IsSourceCandidate(filled->layout, type) && wanted(*filled)) AddProject(id, std::move(filled));
+    }
+    return true;
+}
+
+void CSrcDlg_HardDrive_Partition::AddProject(std::uint32_t id, FilledDescription desc)
+{
+    const std::wstring text = palto::ProjectDisplayText(palto::DescriptionText(desc.get()));
+    m_descriptions.push_back(std::move(desc));
+    const int index = m_projectList.AddString(text.c_str());
+    if (index < 0) {  // the list is full: the description goes back at once
+        m_descriptions.pop_back();
+        return;
+    }
+    m_projectList.SetItemData(index, id);
+}
+
+std::uint32_t CSrcDlg_HardDrive_Partition::ProjectIdAt(int index) const
+{
+    return static_cast<std::uint32_t>(m_projectList.GetItemData(index));
+}
+
+bool CSrcDlg_HardDrive_Partition::BuildLatestList()
+{
+    if (!ListCandidates([](const _ProjectDesc&) { return true; })) return false;
+    std::vector<std::uint64_t> newest;
+    for (int i = 0; i < m_projectList.GetCount(); ++i) newest.push_back(NewestBackupOf(ProjectIdAt(i)));
+    const std::optional<std::size_t> found = palto::ProjectWithNewestBackup(newest);
+    if (found) {
+        m_projectList.SetCurSel(static_cast<int>(*found));
+        FillArchiveList();
+    }
+    SetHasProjects(found.has_value());
+    UpdateLatestCaption();
+    return true;
+}
+
+bool CSrcDlg_HardDrive_Partition::BuildListByDriveType()
+{
+    EnableLists(true);
+    std::optional<UINT> kind;
+    switch (m_driveTypeList.GetCurSel()) {
+    case 0: kind = DRIVE_FIXED; break;
+    case 1: kind = DRIVE_CDROM; break;
+    default: break;
+    }
+    if (!ListCandidates([kind](const _ProjectDesc& desc) { return kind && DriveKindOf(desc) == *kind; })) return false;
+    SetHasProjects(m_projectList.GetCount() > 0);
+    m_projectList.SetCurSel(0);
+    FillArchiveList();
+    return true;
+}
+
+void CSrcDlg_HardDrive_Partition::FillArchiveList()
+{
+    // Emptied first: a project whose history cannot be read offers no backup, rather
+    // than the backups of the project selected before it.
+    m_archiveIds.clear();
+    m_archiveList.ResetContent();
+    const int selected = m_projectList.GetCurSel();
+    if (selected < 0) return;
+    const History history(ProjectIdAt(selected));
+    if (!history.ok()) return;
+    for (const std::uint64_t time : palto::OfferedArchives(history.entries())) {
+        if (m_archiveList.AddString(FormatFileTime(time)) < 0) break;
+        m_archiveIds.push_back(time);
+    }
+    m_archiveList.SetCurSel(0);
+}
+
+void CSrcDlg_HardDrive_Partition::UpdateLatestCaption()
+{
+    const std::wstring caption = palto::LatestCaption(m_latestCaption.str(), m_projectList.GetWindowText().str(),
+                                                      m_archiveList.GetWindowText().str());
+    SetDlgItemText(IDC_SRC_LATEST, caption.c_str());
+}
+
+void CSrcDlg_HardDrive_Partition::ClearLists()
+{
+    ReleaseDescriptions();
+    m_projectList.ResetContent();
+    m_archiveList.ResetContent();
+    SetHasProjects(false);
+    UpdateLatestCaption();
+}
+
+void CSrcDlg_HardDrive_Partition::ReleaseDescriptions()
+{
+    m_archiveIds.clear();
+    m_descriptions.clear();
+}
+
+bool CSrcDlg_HardDrive_Partition::OnNextStep()
+{
+    const int project = m_projectList.GetCurSel();
+    const int archive = m_archiveList.GetCurSel();
+    const bool chosen = project >= 0 && static_cast<std::size_t>(project) < m_descriptions.size() && archive >= 0 &&
+                        static_cast<std::size_t>(archive) < m_archiveIds.size();
+    if (!chosen) {
+        ShowMessage(m_hWnd, LoadText(IDS_NO_PROJECT_SELECTED), MB_OK);
+        return false;
+    }
+    const std::uint32_t projectId = ProjectIdAt(project);
+    const std::uint64_t archiveId = m_archiveIds[static_cast<std::size_t>(archive)];
+    const wchar_t drive = palto::LocationDrive(m_descriptions[static_cast<std::size_t>(project)].get());
+
+    const int result = OpenArchive(projectId, archiveId, drive);
+    if (result == halvex::kMediumNotAvailable) {
+        m_pendingProjectId = projectId;
+        m_pendingArchiveId = archiveId;
+        m_pendingDrive = drive;
+        StartArchiveCheck();
+        return false;
+    }
+    if (result != 0) {
+        ShowMessage(m_hWnd, EngineErrorMessage(result), MB_OK);
+        return false;
+    }
+    StoreChoice(projectId, archiveId);
+    return true;
+}
+
+// The medium is missing: the check runs again on a worker that asks for the medium,
+// while the wizard window takes no input. The page hears back through WM_ARCHIVE_OPENED.
+void CSrcDlg_HardDrive_Partition::StartArchiveCheck()
+{
+    HWND wizard = WizardWindow();
+    auto check = std::make_unique<ArchiveCheck>(
+        ArchiveCheck{m_hWnd, wizard, m_pendingProjectId, m_pendingArchiveId, m_pendingDrive});
+    ::EnableWindow(wizard, FALSE);
+    HANDLE thread = ::CreateThread(nullptr, 0, &ArchiveCheckThread, check.get(), 0, nullptr);
+    if (!thread) {
+        ::EnableWindow(wizard, TRUE);
+        ShowMessage(m_hWnd, EngineErrorMessage(kArchiveCheckFailed), MB_OK);
+        return;
+    }
+    check.release();  // the worker's from now on
+    ::CloseHandle(thread);
+}
+
+LRESULT CSrcDlg_HardDrive_Partition::OnArchiveOpened(WPARAM result, LPARAM)
+{
+    const int code = static_cast<int>(static_cast<INT_PTR>(result));
+    IWizardHost* host = Host();
+    if (code == 0) {
+        StoreChoice(m_pendingProjectId, m_pendingArchiveId);
+        if (host) host->StepForward();  // gives the window its input back, on this thread
+        else ::EnableWindow(WizardWindow(), TRUE);
+        return 0;
+    }
+    ::EnableWindow(WizardWindow(), TRUE);
+    ShowMessage(m_hWnd, EngineErrorMessage(code), MB_OK);
+    return 0;
+}
+
+void CSrcDlg_HardDrive_Partition::StoreChoice(std::uint32_t projectId, std::uint64_t archiveId)
+{
+    IWizardHost* host = Host();
+    if (!host) return;
+    WizardContext& context = host->Context();
+    context.projectId = projectId;
+    context.archiveId = archiveId;
+    context.stepTexts[1] = m_projectList.GetWindowText();
+}

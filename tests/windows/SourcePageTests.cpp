@@ -1,0 +1,720 @@
+// The source page inside the wizard, with catalogs of the test's own: which backups it
+// offers for each restore type and which it picks, the drive kinds, the engine's
+// failures, and the check of a backup whose medium is missing.
+//
+// Drive Q: is made a CD/DVD drive for these tests; C: is a fixed disk and K: no drive at
+// all. Times are shown in UTC (the test runs with TZ=UTC).
+#include <gtest/gtest.h>
+#include <windows.h>
+#include <winioctl.h>
+
+#include <climits>
+#include <cstring>
+#include <deque>
+#include <functional>
+#include <memory>
+#include <mutex>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "HalvexTestSupport.h"
+#include "TestSupport.h"
+#include "app/ResourceModule.h"
+#include "frame/PaltoDlg.h"
+#include "resources/ids.h"
+
+namespace {
+
+using nlohmann::json;
+using palto::test::ScopedContext;
+using palto::test::SimEngine;
+
+// ---------------------------------------------------------------------------------------
+// A CD/DVD drive
+
+// The control code and request of Wine's mount manager by which Wine's own configuration
+// tool defines a drive (Wine's ddk/mountmgr.h; the mingw-w64 copy is older).
+constexpr DWORD kDefineUnixDrive = CTL_CODE('m', 32, METHOD_BUFFERED, FILE_READ_ACCESS | FILE_WRITE_ACCESS);
+struct UnixDriveRequest {
+    ULONG size;
+    ULONG type;
+    ULONG fsType;
+    DWORD serial;
+    ULONGLONG unixDevice;
+    WCHAR letter;
+    USHORT mountPointOffset;
+    USHORT deviceOffset;
+    USHORT labelOffset;
+};
+
+// Makes `letter` a CD/DVD drive on the Unix folder named by PALTO_TEST_CD_FOLDER. A drive
+// type written into the registry would count only once Wine's services start again.
+bool DefineCdDrive(wchar_t letter)
+{
+    char folder[MAX_PATH] = {};
+    if (!::GetEnvironmentVariableA("PALTO_TEST_CD_FOLDER", folder, MAX_PATH)) return false;
+    std::vector<char> buffer(sizeof(UnixDriveRequest) + std::strlen(folder) + 1);
+    auto* request = reinterpret_cast<UnixDriveRequest*>(buffer.data());
+    request->size = static_cast<ULONG>(buffer.size());
+    request->type = DRIVE_CDROM;
+    request->letter = letter;
+    request->mountPointOffset = sizeof(UnixDriveRequest);
+    std::memcpy(buffer.data() + sizeof(UnixDriveRequest), folder, std::strlen(folder) + 1);
+    HANDLE manager = ::CreateFileW(L"\\\\.\\MountPointManager", GENERIC_READ | GENERIC_WRITE,
+                                   FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr);
+    if (manager == INVALID_HANDLE_VALUE) return false;
+    DWORD returned = 0;
+    const bool defined = ::DeviceIoControl(manager, kDefineUnixDrive, buffer.data(), static_cast<DWORD>(buffer.size()),
+                                           nullptr, 0, &returned, nullptr);
+    ::CloseHandle(manager);
+    return defined;
+}
+
+// ---------------------------------------------------------------------------------------
+// Catalogs
+
+enum class Holds { Entire, WholeDisk, Partition, Nothing };
+
+json Layout(Holds holds)
+{
+    const bool entire = holds == Holds::Entire;
+    const bool disk = entire || holds == Holds::WholeDisk;
+    const bool partition = entire || holds == Holds::Partition;
+    return {{"entireComputer", entire},
+            {"disks", {{{"number", 0}, {"size", 512110190592}, {"selected", disk},
+                        {"partitions", {{{"number", 1}, {"driveLetter", "C"}, {"size", 322122547200},
+                                         {"typeCode", 7}, {"selected", partition}}}}}}}};
+}
+
+// A project with backups at `times` (ISO texts in UTC, or 0 for an entry not offered).
+json Project(unsigned id, const std::string& description, const std::string& location, Holds holds,
+             const std::vector<json>& times)
+{
+    json history = json::array();
+    for (const json& time : times) history.push_back({{"time", time}});
+    return {{"id", id}, {"description", description}, {"location", location}, {"layout", Layout(holds)},
+            {"history", history}};
+}
+
+std::string Catalog(const std::vector<json>& projects, const json& faults = json::array())
+{
+    const json thisComputer = {{"disks", {{{"number", 0}, {"size", 512110190592}}}}};
+    return json{{"thisComputer", thisComputer}, {"projects", projects}, {"faults", faults}}.dump();
+}
+
+json Fault(const std::string& operation, int call, int code)
+{
+    return {{"operation", operation}, {"call", call}, {"code", code}};
+}
+
+// Four projects, one for each thing a backup may hold; the one holding nothing has the
+// newest backup of all and is never offered.
+std::string MixedCatalog(const json& faults = json::array())
+{
+    return Catalog({Project(1, "Office PC", "C:\\Backups\\Office", Holds::Entire,
+                            {"2026-10-05T19:00:00Z", "2026-11-16T20:00:00Z"}),
+                    Project(2, "System disk", "C:\\Backups\\System", Holds::WholeDisk,
+                            {"2026-11-01T07:30:00Z", "2026-11-29T07:30:00Z"}),
+                    Project(3, "Documents", "Q:\\Documents", Holds::Partition, {"2026-10-31T17:10:00Z"}),
+                    Project(4, "Nothing marked", "C:\\Backups\\Empty", Holds::Nothing, {"2026-12-24T10:00:00Z"})},
+                   faults);
+}
+
+constexpr std::uint64_t k20261116 = 134393328000000000ull;   // 2026-11-16 20:00:00 UTC
+constexpr std::uint64_t k20261031 = 134379402000000000ull;   // 2026-10-31 17:10:00 UTC
+
+// ---------------------------------------------------------------------------------------
+// Message boxes of every thread: recorded with whether their owner took input meanwhile,
+// and answered from a script (OK when it is empty).
+
+class Boxes {
+public:
+    struct Shown {
+        HWND owner;
+        std::wstring text;
+        UINT style;
+        bool ownerEnabled;
+    };
+    Boxes()
+    {
+        SetMessageHandler([this](HWND owner, const CString& text, UINT style) {
+            std::lock_guard lock(m_lock);
+            m_shown.push_back({owner, text.str(), style, ::IsWindowEnabled(::GetAncestor(owner, GA_ROOT)) != 0});
+            if (m_answers.empty()) return IDOK;
+            const int answer = m_answers.front();
+            m_answers.pop_front();
+            return answer;
+        });
+    }
+    ~Boxes() { SetMessageHandler({}); }
+    void Answer(int button)
+    {
+        std::lock_guard lock(m_lock);
+        m_answers.push_back(button);
+    }
+    std::vector<Shown> shown() const
+    {
+        std::lock_guard lock(m_lock);
+        return m_shown;
+    }
+    std::vector<std::wstring> texts() const
+    {
+        std::vector<std::wstring> texts;
+        for (const Shown& box : shown()) texts.push_back(box.text);
+        return texts;
+    }
+
+private:
+    mutable std::mutex m_lock;
+    std::deque<int> m_answers;
+    std::vector<Shown> m_shown;
+};
+
+// ---------------------------------------------------------------------------------------
+// The wizard
+
+class SourceWizard : public CPaltoDlg {
+public:
+    using CPaltoDlg::m_nStep;
+    using CPaltoDlg::m_sourcePage;
+    using CPaltoDlg::m_typePage;
+
+    void Command(int id) { SendMessage(WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(id))); }
+    void ChooseType(int radio)
+    {
+        for (int id : {IDC_TYPE_ENTIRE, IDC_TYPE_DISK, IDC_TYPE_PARTITION})
+            m_typePage.CheckDlgButton(id, id == radio ? BST_CHECKED : BST_UNCHECKED);
+    }
+    bool NextEnabled() const { return ::IsWindowEnabled(GetDlgItem(IDC_NEXT)) != 0; }
+};
+
+// Handles this thread's messages until `done` holds; false when it did not within 10 s.
+bool PumpUntil(const std::function<bool()>& done)
+{
+    const DWORD start = ::GetTickCount();
+    while (!done()) {
+        if (::GetTickCount() - start > 10000) return false;
+        ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
+        palto::test::PumpMessages();
+    }
+    return true;
+}
+
+class SourcePage : public testing::Test {
+protected:
+    static void SetUpTestSuite()
+    {
+        palto::test::LoadEnglishResources();
+        ASSERT_TRUE(DefineCdDrive(L'q'));
+        ASSERT_EQ(::GetDriveTypeW(L"Q:\\"), static_cast<UINT>(DRIVE_CDROM));
+        ASSERT_EQ(::GetDriveTypeW(L"C:\\"), static_cast<UINT>(DRIVE_FIXED));
+        ASSERT_EQ(::GetDriveTypeW(L"K:\\"), static_cast<UINT>(DRIVE_NO_ROOT_DIR));
+    }
+
+    // The wizard on step 2 for a restore type, with the engine serving `catalog`.
+    void Open(const std::string& catalog, int typeRadio)
+    {
+        engine.emplace(catalog);
+        wizard = std::make_unique<SourceWizard>();
+        ASSERT_TRUE(wizard->Create(IDD_MAIN));
+        wizard->ChooseType(typeRadio);
+        wizard->Command(IDC_NEXT);
+        ASSERT_EQ(wizard->m_nStep, 2);
+    }
+
+    void TearDown() override
+    {
+        wizard.reset();
+        EXPECT_EQ(HalvexSimOutstandingAllocations(), 0u) << "every engine allocation is handed back";
+    }
+
+    CSrcDlg_HardDrive_Partition& page() { return wizard->m_sourcePage; }
+    HWND Item(int id) { return page().GetDlgItem(id); }
+    std::wstring Text(int id) { return CWnd::TextOf(Item(id)).str(); }
+    bool Enabled(int id) { return ::IsWindowEnabled(Item(id)) != 0; }
+    bool Visible(int id) { return (::GetWindowLongPtrW(Item(id), GWL_STYLE) & WS_VISIBLE) != 0; }
+    bool Checked(int id) { return page().IsDlgButtonChecked(id) == BST_CHECKED; }
+    int Selected(int id) { return static_cast<int>(::SendMessageW(Item(id), CB_GETCURSEL, 0, 0)); }
+
+    std::vector<std::wstring> Items(int id)
+    {
+        std::vector<std::wstring> items;
+        const int count = static_cast<int>(::SendMessageW(Item(id), CB_GETCOUNT, 0, 0));
+        for (int i = 0; i < count; ++i) {
+            std::wstring text(static_cast<size_t>(::SendMessageW(Item(id), CB_GETLBTEXTLEN, i, 0)) + 1, L'\0');
+            text.resize(static_cast<size_t>(::SendMessageW(Item(id), CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(text.data()))));
+            items.push_back(text);
+        }
+        return items;
+    }
+
+    // A click on a radio button of the page, as the button reports it.
+    void Click(int radio)
+    {
+        for (int id : {IDC_SRC_LATEST, IDC_SRC_CHOOSE}) page().CheckDlgButton(id, id == radio ? BST_CHECKED : BST_UNCHECKED);
+        page().SendMessage(WM_COMMAND, MAKEWPARAM(radio, BN_CLICKED), reinterpret_cast<LPARAM>(Item(radio)));
+    }
+    // A choice in a list of the page, as the list reports it.
+    void Choose(int list, int index)
+    {
+        ::SendMessageW(Item(list), CB_SETCURSEL, static_cast<WPARAM>(index), 0);
+        page().SendMessage(WM_COMMAND, MAKEWPARAM(list, CBN_SELCHANGE), reinterpret_cast<LPARAM>(Item(list)));
+    }
+
+    void BackAndNext()
+    {
+        wizard->Command(IDC_BACK);
+        wizard->Command(IDC_NEXT);
+        ASSERT_EQ(wizard->m_nStep, 2);
+    }
+
+    ScopedContext context;
+    Boxes boxes;
+    std::optional<SimEngine> engine;
+    std::unique_ptr<SourceWizard> wizard;
+};
+
+// ---------------------------------------------------------------------------------------
+// Latest mode
+
+struct LatestCase {
+    int typeRadio;
+    std::vector<std::wstring> projects;
+    std::wstring picked;
+    std::vector<std::wstring> archives;
+};
+
+class LatestMode : public SourcePage, public testing::WithParamInterface<LatestCase> {};
+
+TEST_P(LatestMode, PicksTheNewestBackupThatHoldsWhatTheTypeNeeds)
+{
+    Open(MixedCatalog(), GetParam().typeRadio);
+    EXPECT_EQ(Items(IDC_SRC_PROJECT), GetParam().projects);
+    EXPECT_EQ(Text(IDC_SRC_PROJECT), GetParam().picked);
+    EXPECT_EQ(Items(IDC_SRC_ARCHIVE), GetParam().archives);
+    EXPECT_EQ(Selected(IDC_SRC_ARCHIVE), 0);
+    EXPECT_EQ(Text(IDC_SRC_LATEST),
+              L"Restore the &latest backup: " + GetParam().picked + L" [" + GetParam().archives[0] + L"]");
+    EXPECT_TRUE(Checked(IDC_SRC_LATEST));
+    for (int id : {IDC_SRC_DRIVE_TYPE, IDC_SRC_PROJECT, IDC_SRC_ARCHIVE}) EXPECT_FALSE(Enabled(id)) << id;
+    EXPECT_TRUE(wizard->NextEnabled());
+    EXPECT_FALSE(Visible(IDC_SRC_NO_PROJECTS));
+    EXPECT_TRUE(boxes.shown().empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(RestoreTypes, LatestMode, testing::Values(
+    LatestCase{IDC_TYPE_ENTIRE, {L"Office PC"}, L"Office PC", {L"2026-11-16 20:00:00", L"2026-10-05 19:00:00"}},
+    LatestCase{IDC_TYPE_DISK, {L"Office PC", L"System disk"}, L"System disk",
+               {L"2026-11-29 07:30:00", L"2026-11-01 07:30:00"}},
+    // A backup of whole disks alone cannot give a partition.
+    LatestCase{IDC_TYPE_PARTITION, {L"Office PC", L"Documents"}, L"Office PC",
+               {L"2026-11-16 20:00:00", L"2026-10-05 19:00:00"}}));
+
+TEST_F(SourcePage, OfTwoProjectsWithTheSameNewestBackupTheFirstIsPicked)
+{
+    Open(Catalog({Project(1, "First", "C:\\First", Holds::Partition, {"2026-11-16T20:00:00Z"}),
+                  Project(2, "Second", "C:\\Second", Holds::Partition, {"2026-10-01T00:00:00Z", "2026-11-16T20:00:00Z"})}),
+         IDC_TYPE_PARTITION);
+    EXPECT_EQ(Text(IDC_SRC_PROJECT), L"First");
+    EXPECT_EQ(Items(IDC_SRC_ARCHIVE), std::vector<std::wstring>{L"2026-11-16 20:00:00"});
+}
+
+TEST_F(SourcePage, WithoutADatedBackupNothingIsPickedAndNextSaysSo)
+{
+    Open(Catalog({Project(1, "Undated", "C:\\Undated", Holds::Partition, {0, 0}),
+                  Project(2, "No history", "C:\\None", Holds::Partition, {})}),
+         IDC_TYPE_PARTITION);
+    EXPECT_EQ(Items(IDC_SRC_PROJECT), (std::vector<std::wstring>{L"Undated", L"No history"}));
+    EXPECT_EQ(Selected(IDC_SRC_PROJECT), -1);
+    EXPECT_TRUE(Items(IDC_SRC_ARCHIVE).empty());
+    EXPECT_EQ(Text(IDC_SRC_LATEST), L"Restore the &latest backup");
+    EXPECT_FALSE(wizard->NextEnabled());
+    EXPECT_TRUE(Visible(IDC_SRC_NO_PROJECTS));
+
+    wizard->Command(IDC_NEXT);  // as Enter would, though the button is disabled
+    EXPECT_EQ(boxes.texts(), std::vector<std::wstring>{L"Choose a backup and one of its backup dates first."});
+    EXPECT_EQ(wizard->m_nStep, 2);
+}
+
+TEST_F(SourcePage, AProjectWithoutADatedBackupIsRefusedOnNext)
+{
+    Open(Catalog({Project(1, "Dated", "C:\\Dated", Holds::Partition, {"2026-11-16T20:00:00Z"}),
+                  Project(2, "Undated", "C:\\Undated", Holds::Partition, {0})}),
+         IDC_TYPE_PARTITION);
+    Click(IDC_SRC_CHOOSE);
+    Choose(IDC_SRC_PROJECT, 1);
+    EXPECT_TRUE(Items(IDC_SRC_ARCHIVE).empty());
+    wizard->Command(IDC_NEXT);
+    EXPECT_EQ(boxes.texts(), std::vector<std::wstring>{L"Choose a backup and one of its backup dates first."});
+    EXPECT_EQ(wizard->m_nStep, 2);
+    EXPECT_TRUE(engine->Journal("QueryArchiveProject").empty());
+}
+
+TEST_F(SourcePage, NextOpensTheChosenBackupAndStoresTheChoiceWithItsShortenedText)
+{
+    Open(Catalog({Project(7, "Photos and music from the family laptop", "C:\\Family", Holds::Partition,
+                          {"2026-10-05T19:00:00Z", "2026-11-16T20:00:00Z"})}),
+         IDC_TYPE_PARTITION);
+    EXPECT_EQ(Text(IDC_SRC_PROJECT), L"Photos and music from the ..");
+    wizard->Command(IDC_NEXT);
+    EXPECT_EQ(wizard->m_nStep, 3);
+    EXPECT_EQ(context->projectId, 7u);
+    EXPECT_EQ(context->archiveId, k20261116);
+    EXPECT_EQ(context->stepTexts[1], L"Photos and music from the ..");
+    const auto opened = engine->Journal("QueryArchiveProject");
+    ASSERT_EQ(opened.size(), 1u);
+    EXPECT_EQ(opened[0]["drive"], 'C');
+    EXPECT_TRUE(boxes.shown().empty());
+}
+
+// ---------------------------------------------------------------------------------------
+// Showing the page again
+
+TEST_F(SourcePage, ShownAgainForTheSameTypeItKeepsTheUsersChoice)
+{
+    Open(MixedCatalog(), IDC_TYPE_DISK);
+    Click(IDC_SRC_CHOOSE);
+    Choose(IDC_SRC_PROJECT, 1);
+    Choose(IDC_SRC_ARCHIVE, 1);
+    BackAndNext();
+    EXPECT_TRUE(Checked(IDC_SRC_CHOOSE));
+    EXPECT_FALSE(Checked(IDC_SRC_LATEST));
+    EXPECT_TRUE(Enabled(IDC_SRC_PROJECT));
+    EXPECT_EQ(Text(IDC_SRC_PROJECT), L"System disk");
+    EXPECT_EQ(Text(IDC_SRC_ARCHIVE), L"2026-11-01 07:30:00");
+}
+
+TEST_F(SourcePage, ShownForAnotherTypeItIsBackInLatestMode)
+{
+    Open(MixedCatalog(), IDC_TYPE_DISK);
+    Click(IDC_SRC_CHOOSE);
+    Choose(IDC_SRC_PROJECT, 0);
+    wizard->Command(IDC_BACK);
+    wizard->ChooseType(IDC_TYPE_PARTITION);
+    wizard->Command(IDC_NEXT);
+    EXPECT_TRUE(Checked(IDC_SRC_LATEST));
+    EXPECT_FALSE(Checked(IDC_SRC_CHOOSE));
+    EXPECT_FALSE(Enabled(IDC_SRC_PROJECT));
+    EXPECT_EQ(Items(IDC_SRC_PROJECT), (std::vector<std::wstring>{L"Office PC", L"Documents"}));
+}
+
+// ---------------------------------------------------------------------------------------
+// Choose mode
+
+std::string DrivesCatalog()
+{
+    return Catalog({Project(1, "On C", "C:\\Backups", Holds::Partition, {"2026-11-16T20:00:00Z"}),
+                    Project(2, "On Q", "Q:\\Backups", Holds::Partition, {"2026-10-31T17:10:00Z"}),
+                    Project(3, "On K", "K:\\Backups", Holds::Partition, {"2026-12-24T10:00:00Z"}),
+                    Project(4, "Disk on Q", "Q:\\Disk", Holds::WholeDisk, {"2026-12-24T10:00:00Z"})});
+}
+
+TEST_F(SourcePage, ChooseModeListsTheProjectsOnTheChosenKindOfDrive)
+{
+    Open(DrivesCatalog(), IDC_TYPE_PARTITION);
+    Click(IDC_SRC_CHOOSE);
+    for (int id : {IDC_SRC_DRIVE_TYPE, IDC_SRC_PROJECT, IDC_SRC_ARCHIVE}) EXPECT_TRUE(Enabled(id)) << id;
+    EXPECT_EQ(Items(IDC_SRC_DRIVE_TYPE), (std::vector<std::wstring>{L"Fixed disks", L"CD/DVD drives"}));
+    EXPECT_EQ(Items(IDC_SRC_PROJECT), std::vector<std::wstring>{L"On C"});
+    EXPECT_EQ(Items(IDC_SRC_ARCHIVE), std::vector<std::wstring>{L"2026-11-16 20:00:00"});
+    EXPECT_TRUE(boxes.shown().empty());
+
+    Choose(IDC_SRC_DRIVE_TYPE, 1);
+    EXPECT_EQ(boxes.texts(), std::vector<std::wstring>{L"Insert the disc that holds your backup into the CD/DVD drive. "
+                                                       L"If the backup spans several discs, insert the last one. "
+                                                       L"Then click OK."});
+    EXPECT_EQ(Items(IDC_SRC_PROJECT), std::vector<std::wstring>{L"On Q"});
+    EXPECT_EQ(Text(IDC_SRC_PROJECT), L"On Q");
+    EXPECT_EQ(Items(IDC_SRC_ARCHIVE), std::vector<std::wstring>{L"2026-10-31 17:10:00"});
+    EXPECT_EQ(Text(IDC_SRC_LATEST), L"Restore the &latest backup: On K [2026-12-24 10:00:00]")
+        << "choose mode leaves the latest caption alone";
+    EXPECT_TRUE(wizard->NextEnabled());
+}
+
+TEST_F(SourcePage, ChooseModeWithNoProjectOnTheDriveKindOffersNothing)
+{
+    Open(Catalog({Project(1, "On C", "C:\\Backups", Holds::Partition, {"2026-11-16T20:00:00Z"})}), IDC_TYPE_PARTITION);
+    Click(IDC_SRC_CHOOSE);
+    Choose(IDC_SRC_DRIVE_TYPE, 1);
+    EXPECT_TRUE(Items(IDC_SRC_PROJECT).empty());
+    EXPECT_TRUE(Items(IDC_SRC_ARCHIVE).empty());
+    EXPECT_FALSE(wizard->NextEnabled());
+    EXPECT_TRUE(Visible(IDC_SRC_NO_PROJECTS));
+
+    Choose(IDC_SRC_DRIVE_TYPE, 0);
+    EXPECT_EQ(Items(IDC_SRC_PROJECT), std::vector<std::wstring>{L"On C"});
+    EXPECT_TRUE(wizard->NextEnabled());
+    EXPECT_FALSE(Visible(IDC_SRC_NO_PROJECTS));
+}
+
+// ---------------------------------------------------------------------------------------
+// Engine failures
+
+TEST_F(SourcePage, AProjectListThatFailsForAnotherTypeOffersNothingUntilItIsBuilt)
+{
+    Open(MixedCatalog(json::array({Fault("QueryProjects", 2, -1000100)})), IDC_TYPE_ENTIRE);
+    ASSERT_EQ(Text(IDC_SRC_PROJECT), L"Office PC");
+    wizard->Command(IDC_BACK);
+    wizard->ChooseType(IDC_TYPE_DISK);
+    wizard->Command(IDC_NEXT);
+    EXPECT_TRUE(Items(IDC_SRC_PROJECT).empty()) << "no backup of the type before is offered";
+    EXPECT_FALSE(wizard->NextEnabled());
+    EXPECT_TRUE(boxes.shown().empty());
+
+    BackAndNext();  // the third query succeeds: the list of the new type is built now
+    EXPECT_EQ(Items(IDC_SRC_PROJECT), (std::vector<std::wstring>{L"Office PC", L"System disk"}));
+    EXPECT_EQ(Text(IDC_SRC_PROJECT), L"System disk");
+    EXPECT_TRUE(wizard->NextEnabled());
+}
+
+TEST_F(SourcePage, AFailingProjectListKeepsTheListsOfTheSameType)
+{
+    Open(MixedCatalog(json::array({Fault("QueryProjects", 2, -1000100)})), IDC_TYPE_DISK);
+    Click(IDC_SRC_CHOOSE);
+    EXPECT_EQ(Items(IDC_SRC_PROJECT), (std::vector<std::wstring>{L"Office PC", L"System disk"}));
+    EXPECT_TRUE(boxes.shown().empty());
+}
+
+TEST_F(SourcePage, AProjectTheEngineCannotDescribeEndsTheList)
+{
+    Open(Catalog({Project(1, "One", "C:\\One", Holds::Partition, {"2026-10-05T19:00:00Z"}),
+                  Project(2, "Two", "C:\\Two", Holds::Partition, {"2026-11-16T20:00:00Z"}),
+                  Project(3, "Three", "C:\\Three", Holds::Partition, {"2026-11-16T20:00:00Z"})},
+                 json::array({Fault("QueryProject", 2, -1000008)})),
+         IDC_TYPE_PARTITION);
+    EXPECT_EQ(Items(IDC_SRC_PROJECT), std::vector<std::wstring>{L"One"});
+    EXPECT_EQ(engine->Journal("QueryProject").size(), 2u) << "the third project is not asked for";
+}
+
+TEST_F(SourcePage, AHistoryThatCannotBeReadTakesNoPartInTheLatestChoice)
+{
+    Open(Catalog({Project(1, "Older", "C:\\Older", Holds::Partition, {"2026-10-05T19:00:00Z"}),
+                  Project(2, "Newer", "C:\\Newer", Holds::Partition, {"2026-11-16T20:00:00Z"})},
+                 json::array({Fault("QueryProjectHistory", 2, -1000100)})),
+         IDC_TYPE_PARTITION);
+    EXPECT_EQ(Items(IDC_SRC_PROJECT), (std::vector<std::wstring>{L"Older", L"Newer"}));
+    EXPECT_EQ(Text(IDC_SRC_PROJECT), L"Older");
+}
+
+TEST_F(SourcePage, AHistoryThatCannotBeReadOffersNoBackupOfAnotherProject)
+{
+    // History calls: 1 and 2 choose the newest, 3 lists it, 4 lists the first project in
+    // choose mode, 5 fails for the second.
+    Open(Catalog({Project(1, "Older", "C:\\Older", Holds::Partition, {"2026-10-05T19:00:00Z"}),
+                  Project(2, "Newer", "C:\\Newer", Holds::Partition, {"2026-11-16T20:00:00Z"})},
+                 json::array({Fault("QueryProjectHistory", 5, -1000100)})),
+         IDC_TYPE_PARTITION);
+    Click(IDC_SRC_CHOOSE);
+    ASSERT_EQ(Items(IDC_SRC_ARCHIVE), std::vector<std::wstring>{L"2026-10-05 19:00:00"});
+    Choose(IDC_SRC_PROJECT, 1);
+    EXPECT_TRUE(Items(IDC_SRC_ARCHIVE).empty());
+    wizard->Command(IDC_NEXT);
+    EXPECT_EQ(boxes.texts(), std::vector<std::wstring>{L"Choose a backup and one of its backup dates first."});
+    EXPECT_EQ(wizard->m_nStep, 2);
+    EXPECT_TRUE(engine->Journal("QueryArchiveProject").empty()) << "never the new project with the old backup";
+}
+
+TEST_F(SourcePage, ABackupThatCannotBeOpenedShowsTheEnginesTextAndStays)
+{
+    Open(MixedCatalog(json::array({Fault("QueryArchiveProject", 1, -1000351)})), IDC_TYPE_ENTIRE);
+    wizard->Command(IDC_NEXT);
+    ASSERT_EQ(boxes.shown().size(), 1u);
+    EXPECT_EQ(boxes.shown()[0].text, L"The backup is damaged.");
+    EXPECT_EQ(boxes.shown()[0].owner, page().m_hWnd);
+    EXPECT_EQ(wizard->m_nStep, 2);
+    EXPECT_TRUE(wizard->IsWindowEnabled());
+    EXPECT_EQ(context->projectId, 0u) << "nothing is stored";
+}
+
+// ---------------------------------------------------------------------------------------
+// A backup whose medium is missing
+
+std::string MediaCatalog(int part)
+{
+    json project = Project(3, "Documents on DVD", "Q:\\Documents", Holds::Partition, {"2026-10-31T17:10:00Z"});
+    project["archiveMedia"] = {{"part", part}};
+    return Catalog({project});
+}
+
+// Whether the worker has withdrawn its media prompt from the engine.
+bool PromptWithdrawn(const SimEngine& engine)
+{
+    const auto registrations = engine.Journal("SetNotifyFunction");
+    return !registrations.empty() && registrations.back()["function"] == false;
+}
+
+struct PromptCase {
+    int part;
+    std::wstring prompt;
+};
+
+class MissingMedium : public SourcePage, public testing::WithParamInterface<PromptCase> {};
+
+TEST_P(MissingMedium, IsAskedForAndOkMovesToTheNextStep)
+{
+    Open(MediaCatalog(GetParam().part), IDC_TYPE_PARTITION);
+    wizard->Command(IDC_NEXT);
+    ASSERT_TRUE(PumpUntil([&] { return wizard->m_nStep == 3; })) << "the wizard did not move on";
+
+    const auto shown = boxes.shown();
+    ASSERT_EQ(shown.size(), 1u);
+    EXPECT_EQ(shown[0].text, GetParam().prompt);
+    EXPECT_EQ(shown[0].style, static_cast<UINT>(MB_OKCANCEL));
+    EXPECT_EQ(shown[0].owner, wizard->m_hWnd);
+    EXPECT_FALSE(shown[0].ownerEnabled) << "the wizard takes no input while the medium is asked for";
+    EXPECT_TRUE(wizard->IsWindowEnabled());
+    EXPECT_EQ(context->projectId, 3u);
+    EXPECT_EQ(context->archiveId, k20261031);
+    EXPECT_EQ(context->stepTexts[1], L"Documents on DVD");
+    EXPECT_TRUE(PumpUntil([&] { return PromptWithdrawn(*engine); }));
+    const auto opened = engine->Journal("QueryArchiveProject");
+    ASSERT_EQ(opened.size(), 2u);
+    EXPECT_EQ(opened[1]["result"], 0);
+    EXPECT_EQ(opened[1]["drive"], 'Q');
+}
+
+INSTANTIATE_TEST_SUITE_P(Parts, MissingMedium, testing::Values(
+    PromptCase{2, L"Insert disc 2 of the backup made on 2026-10-31 17:10:00 into drive Q: and click OK."},
+    PromptCase{-1, L"Insert the last disc of the backup made on 2026-10-31 17:10:00 into drive Q: and click OK."}));
+
+TEST_F(SourcePage, AMissingMediumCancelledShowsTheEnginesTextAndNextAsksAgain)
+{
+    Open(MediaCatalog(2), IDC_TYPE_PARTITION);
+    boxes.Answer(IDCANCEL);
+    wizard->Command(IDC_NEXT);
+    ASSERT_TRUE(PumpUntil([&] { return boxes.shown().size() == 2 && wizard->IsWindowEnabled(); }));
+    const auto shown = boxes.shown();
+    EXPECT_EQ(shown[1].text, L"The medium of this backup, or a backup it is based on, is not available.");
+    EXPECT_EQ(shown[1].owner, page().m_hWnd);
+    EXPECT_EQ(wizard->m_nStep, 2);
+    EXPECT_EQ(context->projectId, 0u);
+
+    wizard->Command(IDC_NEXT);
+    ASSERT_TRUE(PumpUntil([&] { return wizard->m_nStep == 3; }));
+    EXPECT_EQ(boxes.shown().size(), 3u) << "asked once more, answered OK";
+    EXPECT_EQ(context->projectId, 3u);
+    EXPECT_TRUE(PumpUntil([&] { return PromptWithdrawn(*engine); }));
+}
+
+// The worker finishing while the wizard window goes: it holds window handles only, so
+// whatever the moment, nothing of the page is touched after it is gone and every engine
+// allocation comes back.
+TEST(SourcePageRace, TheCheckEndingWhileTheWizardCloses)
+{
+    palto::test::LoadEnglishResources();
+    ScopedContext context;
+    Boxes boxes;
+    for (int round = 0; round < 200; ++round) {
+        SimEngine engine(MediaCatalog(2));
+        {
+            SourceWizard wizard;
+            ASSERT_TRUE(wizard.Create(IDD_MAIN));
+            wizard.ChooseType(IDC_TYPE_PARTITION);
+            wizard.Command(IDC_NEXT);
+            wizard.Command(IDC_NEXT);
+            ASSERT_FALSE(wizard.IsWindowEnabled()) << "round " << round << ": the check did not start";
+            for (int pumped = 0; pumped < round % 4; ++pumped) {
+                ::Sleep(static_cast<DWORD>(round % 3));
+                palto::test::PumpMessages();
+            }
+            wizard.DestroyWindow();
+        }
+        ASSERT_TRUE(PumpUntil([&] { return PromptWithdrawn(engine); })) << "round " << round;
+        ASSERT_EQ(HalvexSimOutstandingAllocations(), 0u) << "round " << round;
+    }
+}
+
+// ---------------------------------------------------------------------------------------
+// Layout
+
+TEST_F(SourcePage, ItsControlsNeitherOverlapNorLeaveThePageAndTabReachesEach)
+{
+    Open(MixedCatalog(), IDC_TYPE_PARTITION);
+    RECT pageRect{};
+    ::GetWindowRect(page().m_hWnd, &pageRect);
+    std::vector<std::pair<HWND, RECT>> controls;
+    for (HWND child = ::GetWindow(page().m_hWnd, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT)) {
+        RECT r{};
+        ::GetWindowRect(child, &r);
+        EXPECT_TRUE(r.left >= pageRect.left && r.top >= pageRect.top && r.right <= pageRect.right &&
+                    r.bottom <= pageRect.bottom) << "control " << ::GetDlgCtrlID(child) << " leaves the page";
+        for (const auto& [other, otherRect] : controls) {
+            RECT overlap{};
+            EXPECT_FALSE(::IntersectRect(&overlap, &r, &otherRect))
+                << "controls " << ::GetDlgCtrlID(child) << " and " << ::GetDlgCtrlID(other) << " overlap";
+        }
+        controls.emplace_back(child, r);
+    }
+
+    const auto style = [&](int id) { return ::GetWindowLongPtrW(Item(id), GWL_STYLE); };
+    EXPECT_TRUE(style(IDC_SRC_LATEST) & WS_GROUP);
+    EXPECT_TRUE(style(IDC_SRC_LATEST) & WS_TABSTOP);
+    EXPECT_FALSE(style(IDC_SRC_CHOOSE) & (WS_TABSTOP | WS_GROUP)) << "one tab stop for both radio buttons";
+    EXPECT_TRUE(::GetWindowLongPtrW(::GetWindow(Item(IDC_SRC_CHOOSE), GW_HWNDNEXT), GWL_STYLE) & WS_GROUP)
+        << "the group ends after the second radio button";
+
+    // In choose mode Tab leads from the radio buttons through the three lists and back to
+    // the checked radio button.
+    Click(IDC_SRC_CHOOSE);
+    std::vector<int> order;
+    HWND at = Item(IDC_SRC_CHOOSE);
+    for (int i = 0; i < 4; ++i) {
+        at = ::GetNextDlgTabItem(page().m_hWnd, at, FALSE);
+        order.push_back(::GetDlgCtrlID(at));
+    }
+    EXPECT_EQ(order, (std::vector<int>{IDC_SRC_DRIVE_TYPE, IDC_SRC_PROJECT, IDC_SRC_ARCHIVE, IDC_SRC_CHOOSE}));
+}
+
+// The height a control's text needs at the control's width, in its font: word-wrapped
+// where the control wraps, one line where it does not.
+int NeededHeight(HWND control)
+{
+    RECT box{};
+    ::GetClientRect(control, &box);
+    const LONG_PTR style = ::GetWindowLongPtrW(control, GWL_STYLE);
+    wchar_t className[16] = {};
+    ::GetClassNameW(control, className, 16);
+    const bool button = std::wstring(className) == L"Button";
+    if (button) box.right -= ::GetSystemMetrics(SM_CXMENUCHECK) + 4;  // the radio circle and its gap
+    const bool wraps = !button || (style & BS_MULTILINE);
+    HDC dc = ::GetDC(control);
+    HGDIOBJ old = ::SelectObject(dc, reinterpret_cast<HFONT>(::SendMessageW(control, WM_GETFONT, 0, 0)));
+    const std::wstring text = CWnd::TextOf(control).str();
+    RECT needed = box;
+    ::DrawTextW(dc, text.c_str(), -1, &needed, DT_CALCRECT | (wraps ? DT_WORDBREAK : DT_SINGLELINE));
+    ::SelectObject(dc, old);
+    ::ReleaseDC(control, dc);
+    return needed.right > box.right ? INT_MAX : needed.bottom - needed.top;
+}
+
+class SourcePageLanguages : public SourcePage, public testing::WithParamInterface<const wchar_t*> {
+protected:
+    void TearDown() override
+    {
+        SourcePage::TearDown();
+        ASSERT_TRUE(TryLoadResourceModule(palto::test::ProgramFolder().c_str(), L"ENU", theApp.m_langId));
+    }
+};
+
+TEST_P(SourcePageLanguages, EveryTextFitsItsControl)
+{
+    ASSERT_TRUE(TryLoadResourceModule(palto::test::ProgramFolder().c_str(), GetParam(), theApp.m_langId));
+    // The longest caption the latest-mode button gets: a description cut to its limit.
+    Open(Catalog({Project(1, "Photos and music from the family laptop", "C:\\Family", Holds::Partition,
+                          {"2026-11-16T20:00:00Z"})}),
+         IDC_TYPE_PARTITION);
+    for (HWND child = ::GetWindow(page().m_hWnd, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT)) {
+        wchar_t className[16] = {};
+        ::GetClassNameW(child, className, 16);
+        if (std::wstring(className) == L"ComboBox") continue;
+        RECT box{};
+        ::GetClientRect(child, &box);
+        EXPECT_LE(NeededHeight(child), box.bottom - box.top)
+            << "control " << ::GetDlgCtrlID(child) << " cuts \"" << CWnd::TextOf(child).str().c_str() << "\"";
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Modules, SourcePageLanguages, testing::Values(L"ENU", L"DEU"));
+
+}  // namespace
