@@ -72,3 +72,13 @@
 
 // Destination pages
 #define S_TARGET_HOLDS_BACKUP        "Die Sicherung selbst ist auf diesem Ziel gespeichert. Wählen Sie ein anderes Ziel."
+
+// Restore progress (5202: printf, elapsed hours, minutes, seconds, then remaining ones)
+#define S_STAGE_FIRST_PHASE6   "Die Wiederherstellung wird vorbereitet..."
+#define S_STAGE_FIRST          "Ihre Daten werden wiederhergestellt..."
+#define S_STAGE_PHASE7         "Die wiederhergestellten Daten werden geprüft..."
+#define S_STAGE_LAST           "Die Wiederherstellung wird abgeschlossen..."
+#define S_TIME_TEXT            "Verstrichene Zeit: %d:%02d:%02d      Restzeit: %d:%02d:%02d"
+#define S_RESTORE_DONE         "Die Wiederherstellung wurde erfolgreich abgeschlossen. Das Programm wird beendet, wenn Sie auf OK klicken."
+#define S_RESTORE_NOT_FINISHED "Die Wiederherstellung wurde nicht abgeschlossen. Das Ziel ist möglicherweise unvollständig: Stellen Sie es erneut wieder her, bevor Sie es verwenden."
+#define T_PROGRESS_CANCEL      "Abbrechen"
