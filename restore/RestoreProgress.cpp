@@ -87,7 +87,7 @@ void CRestoreProgress::DoDataExchange(CDataExchange* pDX)
 BOOL CRestoreProgress::OnInitDialog()
 {
     CDialog::OnInitDialog();
-    m_workerReported = m_restoreRunning = m_ending = false;
+    m_workerReported = m_restoreRunning = m_ending = m_endShown = false;
     m_progress.SetRange(1, 100);
     m_timeText.SetWindowText(L"");
     m_percentText.SetWindowText(L"");
@@ -180,6 +180,12 @@ LRESULT CRestoreProgress::OnRestoreEnd(WPARAM wParam, LPARAM lParam)
     const int code = static_cast<int>(lParam);
     if (fromWorker) m_workerReported = true;
     StopPolling();
+    // The end of a task stopped after the page had shown its end says nothing new.
+    if (m_endShown) {
+        EndRestore();
+        return 0;
+    }
+    m_endShown = true;
 
     if (code == 0 && !m_run->Cancelled()) {
         ShowTimes(palto::FinishedTimes(m_run->StartTime(), Now()));
