@@ -55,6 +55,9 @@ protected:
     std::int64_t m_nowTime = 0;
     int m_lastPercent = 0;
 
+    // Shared with the worker and the engine's callbacks.
+    std::shared_ptr<RestoreRun> m_run;
+
 private:
     void StartPolling();
     void StopPolling();
@@ -63,7 +66,6 @@ private:
     void EndRestore();
     void Detach();
 
-    std::shared_ptr<RestoreRun> m_run;
     std::atomic<bool> m_polling{false};
     bool m_workerReported = false;   // the worker is done with the restore info
     bool m_restoreRunning = false;   // the engine accepted the restore

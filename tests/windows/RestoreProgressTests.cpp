@@ -7,11 +7,13 @@
 
 #include <commctrl.h>
 
+#include <atomic>
 #include <functional>
 #include <memory>
 #include <mutex>
 #include <regex>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "HalvexTestSupport.h"
@@ -601,6 +603,64 @@ TEST_F(RestoreProgressPage, CancelWhileStartingNeverLeavesARestoreRunning)
         EXPECT_EQ(sim.Journal("FreeProjectRestoreInfo").size(), 1u);
     }
     std::printf("cancelled before the start: %d, stopped after it: %d\n", skipped, stopped);
+}
+
+// The page with the number its callbacks are registered under.
+class ProgressWithToken : public CRestoreProgress {
+public:
+    using CRestoreProgress::CRestoreProgress;
+    void* CallbackContext() const { return reinterpret_cast<void*>(m_run->Token()); }
+};
+
+// Engine threads calling while the page ends and goes: every call is answered, none
+// reaches the page once it has gone, and those made afterwards answer without asking.
+TEST_F(RestoreProgressPage, NotificationsWhileThePageClosesNeverReachAPageThatHasGone)
+{
+    std::atomic<int> wrongAnswers{0}, answeredAfter{0};
+    for (int round = 0; round < 200; ++round) {
+        SimEngine sim(RestoreCatalog(R"([{"phase": 9, "ms": 20}])"));
+        Choose();
+        PageBoxes boxes;
+        std::atomic<bool> pageGone{false}, hammerDone{false};
+        auto page = std::make_unique<ProgressWithToken>(*context);
+        void* const callbackContext = page->CallbackContext();
+        std::thread hammer([&] {
+            for (int afterGone = 0; afterGone < 3;) {
+                const bool gone = pageGone.load();
+                _EngineMessageNotifyData message{};
+                message.code = halvex::kDiskFailure;
+                message.answer = 5;
+                EngineMessageCallback(callbackContext, &message);
+                _MediaRequestNotifyData media{};
+                media.part = 1;
+                media.drive = 'F';
+                media.answer = 5;
+                MediaRequestCallback(callbackContext, &media);
+                if (message.answer != 0 || (media.answer != kMediaAnswerOk && media.answer != kMediaAnswerCancel) ||
+                    (gone && media.answer != kMediaAnswerCancel))
+                    ++wrongAnswers;
+                _TaskEndNotifyData end{};
+                TaskEndCallback(callbackContext, &end);
+                if (gone) {
+                    ++afterGone;
+                    ++answeredAfter;
+                }
+            }
+            hammerDone = true;
+        });
+        EXPECT_TRUE(Run(*page)) << "round " << round;
+        page.reset();
+        pageGone = true;
+        // Calls on their way to the page's window find it gone; keep this thread's
+        // queue moving meanwhile.
+        while (!hammerDone) {
+            PumpMessages();
+            ::Sleep(1);
+        }
+        hammer.join();
+        ASSERT_EQ(wrongAnswers.load(), 0) << "round " << round;
+    }
+    EXPECT_EQ(answeredAfter.load(), 600);
 }
 
 }  // namespace
