@@ -401,10 +401,27 @@ INSTANTIATE_TEST_SUITE_P(Cases, RestoreCannotStart, testing::Values(
                  L"The medium of this backup, or a backup it is based on, is not available.", 0, 0}),
     [](const auto& info) { return info.param.name; });
 
-// The engine's one question: Yes goes on, No stops the restore and it does not count as done.
-TEST_F(RestoreProgressPage, QuestionAnsweredYesLetsTheRestoreGoOn)
+// Engine messages the restore goes on after: the question answered Yes, and warnings.
+struct GoingOn {
+    const char* name;
+    std::int32_t code;
+    UINT style;
+    std::wstring text;
+    int answer;   // what the engine reads
+};
+
+void PrintTo(const GoingOn& c, std::ostream* out)
 {
-    SimEngine sim(RestoreCatalog(kQuickStages, R"([{"stage": 1, "percent": 10, "message": {"code": -1000355, "param": 3}}])"));
+    *out << c.name;
+}
+
+class EngineMessage : public RestoreProgressPage, public testing::WithParamInterface<GoingOn> {};
+
+TEST_P(EngineMessage, IsShownAndTheRestoreGoesOnToItsEnd)
+{
+    const GoingOn& c = GetParam();
+    SimEngine sim(RestoreCatalog(kQuickStages, R"([{"stage": 1, "percent": 10, "message": {"code": )" +
+                                                   std::to_string(c.code) + R"(, "param": 3}}])"));
     Choose();
     PageBoxes boxes(AgreeToAll);
     CRestoreProgress page(*context);
@@ -412,12 +429,20 @@ TEST_F(RestoreProgressPage, QuestionAnsweredYesLetsTheRestoreGoOn)
 
     const auto shown = boxes.boxes();
     ASSERT_EQ(shown.size(), 2u);
-    EXPECT_EQ(shown[0].text, L"Some data of the backup could not be read. Do you want to continue the restore?");
-    EXPECT_EQ(shown[0].style, static_cast<UINT>(MB_YESNO));
+    EXPECT_EQ(shown[0].text, c.text);
+    EXPECT_EQ(shown[0].style, c.style);
     EXPECT_EQ(shown[1].text, kDone);
-    EXPECT_EQ(sim.Journal("EngineMessage").at(0)["answer"], 1);
+    EXPECT_EQ(sim.Journal("EngineMessage").at(0)["answer"], c.answer);
     EXPECT_TRUE(sim.Journal("TaskControl").empty());
 }
+
+INSTANTIATE_TEST_SUITE_P(Messages, EngineMessage, testing::Values(
+    GoingOn{"QuestionAnsweredYes", halvex::kAskGoOn, MB_YESNO,
+            L"Some data of the backup could not be read. Do you want to continue the restore?", 1},
+    GoingOn{"Warning", halvex::kDiskFailure, MB_ICONEXCLAMATION, L"A disk of this computer reported an error.", 0},
+    GoingOn{"SameTextAsAWarning", halvex::kWarnReadErrors, MB_ICONEXCLAMATION,
+            L"Some data of the backup could not be read. Do you want to continue the restore?", 0}),
+    [](const auto& info) { return info.param.name; });
 
 TEST_F(RestoreProgressPage, QuestionAnsweredNoStopsTheRestore)
 {
@@ -451,22 +476,6 @@ TEST_F(RestoreProgressPage, AnEndArrivingAfterNoSaysTheRestoreDidNotFinish)
     EXPECT_EQ(answer, -1);
     EXPECT_EQ(boxes.texts().at(1), kNotFinished);
     EXPECT_EQ(boxes.texts().size(), 2u);
-}
-
-TEST_F(RestoreProgressPage, WarningIsShownAndTheRestoreGoesOn)
-{
-    SimEngine sim(RestoreCatalog(kQuickStages, R"([{"stage": 2, "percent": 0, "message": {"code": -1000358, "param": 0}}])"));
-    Choose();
-    PageBoxes boxes;
-    CRestoreProgress page(*context);
-    EXPECT_TRUE(Run(page));
-
-    const auto shown = boxes.boxes();
-    ASSERT_EQ(shown.size(), 2u);
-    EXPECT_EQ(shown[0].text, L"A disk of this computer reported an error.");
-    EXPECT_EQ(shown[0].style, static_cast<UINT>(MB_ICONEXCLAMATION));
-    EXPECT_EQ(shown[1].text, kDone);
-    EXPECT_EQ(sim.Journal("EngineMessage").at(0)["answer"], 0);
 }
 
 // A media request is asked on the engine's thread while the page stops polling.
