@@ -21,6 +21,13 @@ public:
     int GetLength() const { return static_cast<int>(m_text.size()); }
     bool IsEmpty() const { return m_text.empty(); }
     void Empty() { m_text.clear(); }
+    // Empties the text after overwriting its characters, so that a secret (a password)
+    // leaves no copy behind in memory that is given back.
+    void Wipe()
+    {
+        ::SecureZeroMemory(m_text.data(), m_text.size() * sizeof(wchar_t));
+        m_text.clear();
+    }
     const wchar_t* GetString() const { return m_text.c_str(); }
     operator const wchar_t*() const { return m_text.c_str(); }
     const std::wstring& str() const { return m_text; }

@@ -65,9 +65,9 @@ std::uint64_t NewestBackupOf(std::uint32_t projectId)
     return history.ok() ? palto::NewestBackupTime(history.entries()) : 0;
 }
 
-// Opens one backup as the engine checks it before a restore, with a description of our
-// own that is released again on every path. The engine's code, or its out-of-memory
-// code when the description cannot be had.
+// Asks the engine to open one backup, with a description of our own that is released
+// again on every path. The engine's code, or its out-of-memory code when the description
+// cannot be had.
 int OpenArchive(std::uint32_t projectId, std::uint64_t archiveId, wchar_t drive)
 {
     std::unique_ptr<_ProjectDesc> desc;
@@ -114,6 +114,8 @@ void OnMediaRequest(void* context, void* record)
     }
 }
 
+// The check itself, with this worker's media prompt registered; an exception becomes a
+// code like any failure of the engine.
 int RunOpenArchiveWithPrompts(const ArchiveCheck& check)
 {
     try {

@@ -82,3 +82,8 @@
 #define S_RESTORE_DONE         "Die Wiederherstellung wurde erfolgreich abgeschlossen. Das Programm wird beendet, wenn Sie auf OK klicken."
 #define S_RESTORE_NOT_FINISHED "Die Wiederherstellung wurde nicht abgeschlossen. Das Ziel ist möglicherweise unvollständig: Stellen Sie es erneut wieder her, bevor Sie es verwenden."
 #define T_PROGRESS_CANCEL      "Abbrechen"
+
+// Password dialog
+#define S_WRONG_PASSWORD             "Das Kennwort ist nicht richtig. Geben Sie es noch einmal ein und achten Sie auf Groß- und Kleinschreibung."
+#define T_PASSWORD_PROMPT            "Diese Sicherung ist durch ein Kennwort geschützt. Geben Sie das Kennwort ein, um sie wiederherzustellen:"
+#define T_PASSWORD_LABEL             "&Kennwort:"

@@ -79,3 +79,8 @@
 #define S_RESTORE_DONE         "The restore has finished successfully. The program closes when you click OK."
 #define S_RESTORE_NOT_FINISHED "The restore did not finish. The destination may be incomplete: restore it again before you use it."
 #define T_PROGRESS_CANCEL      "Cancel"
+
+// Password dialog
+#define S_WRONG_PASSWORD             "The password is not correct. Type it again, paying attention to upper and lower case."
+#define T_PASSWORD_PROMPT            "This backup is protected by a password. Type the password to restore it:"
+#define T_PASSWORD_LABEL             "&Password:"

@@ -16,6 +16,17 @@ std::wstring ClassOf(HWND window)
 }
 
 bool IsDialog(HWND window) { return ClassOf(window) == L"#32770"; }
+
+// Asks `done` every 50 ms until it says yes or the time is up.
+bool PollUntil(const std::function<bool()>& done, DWORD timeoutMs)
+{
+    const ULONGLONG end = ::GetTickCount64() + timeoutMs;
+    do {
+        if (done()) return true;
+        ::Sleep(50);
+    } while (::GetTickCount64() < end);
+    return false;
+}
 }  // namespace
 
 Process::Process(const std::wstring& exe, const std::wstring& arguments)
@@ -83,22 +94,14 @@ HWND FindTopWindow(DWORD processId, const WindowMatch& match)
 
 HWND WaitForTopWindow(DWORD processId, const WindowMatch& match, DWORD timeoutMs)
 {
-    const ULONGLONG end = ::GetTickCount64() + timeoutMs;
-    do {
-        if (HWND w = FindTopWindow(processId, match)) return w;
-        ::Sleep(50);
-    } while (::GetTickCount64() < end);
-    return nullptr;
+    HWND found = nullptr;
+    PollUntil([&] { return (found = FindTopWindow(processId, match)) != nullptr; }, timeoutMs);
+    return found;
 }
 
 bool WaitUntilGone(DWORD processId, const WindowMatch& match, DWORD timeoutMs)
 {
-    const ULONGLONG end = ::GetTickCount64() + timeoutMs;
-    do {
-        if (!FindTopWindow(processId, match)) return true;
-        ::Sleep(50);
-    } while (::GetTickCount64() < end);
-    return false;
+    return PollUntil([&] { return !FindTopWindow(processId, match); }, timeoutMs);
 }
 
 HWND FindControl(HWND top, int id)
@@ -140,12 +143,7 @@ std::wstring MessageBoxText(HWND box)
 
 bool WaitForText(HWND window, const std::wstring& text, DWORD timeoutMs)
 {
-    const ULONGLONG end = ::GetTickCount64() + timeoutMs;
-    do {
-        if (TextOf(window) == text) return true;
-        ::Sleep(50);
-    } while (::GetTickCount64() < end);
-    return false;
+    return PollUntil([&] { return TextOf(window) == text; }, timeoutMs);
 }
 
 HWND FocusedWindow(DWORD processId)

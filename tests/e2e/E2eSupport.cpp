@@ -1,7 +1,5 @@
 #include "E2eSupport.h"
 
-#include "framework/Format.h"
-
 namespace palto::e2e {
 
 namespace {
@@ -19,23 +17,7 @@ std::wstring BinFolder()
     return TestsFolder() + L"\\..\\bin";
 }
 
-std::wstring ModuleString(const std::wstring& module, UINT id)
-{
-    HMODULE handle = ::LoadLibraryExW(module.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
-    if (!handle) return {};
-    const wchar_t* text = nullptr;
-    const int length = ::LoadStringW(handle, id, reinterpret_cast<LPWSTR>(&text), 0);
-    std::wstring result(text ? text : L"", length > 0 ? length : 0);
-    ::FreeLibrary(handle);
-    return result;
-}
-
-std::wstring FillStepCaption(const std::wstring& templ, int step)
-{
-    return FormatMessageText(templ, step);
-}
-
-InstallFolder::InstallFolder(std::initializer_list<const wchar_t*> files)
+InstallFolder::InstallFolder(const std::vector<const wchar_t*>& files)
 {
     wchar_t temp[MAX_PATH] = {};
     ::GetTempPathW(MAX_PATH, temp);

@@ -4,7 +4,6 @@
 
 #include <windows.h>
 
-#include <initializer_list>
 #include <string>
 #include <vector>
 
@@ -15,16 +14,10 @@ constexpr DWORD kWait = 20000;  // longest wait for a window or the program's en
 // build/windows/bin, seen from the test program in build/windows/tests.
 std::wstring BinFolder();
 
-// A string of a resource module, read as data.
-std::wstring ModuleString(const std::wstring& module, UINT id);
-
-// The step caption for `step`, filled as the wizard fills its message-style template.
-std::wstring FillStepCaption(const std::wstring& templ, int step);
-
 // A folder of its own holding copies of Palto.exe, the engine and the named files of bin/.
 class InstallFolder {
 public:
-    explicit InstallFolder(std::initializer_list<const wchar_t*> files);
+    explicit InstallFolder(const std::vector<const wchar_t*>& files);
     ~InstallFolder();
     InstallFolder(const InstallFolder&) = delete;
     InstallFolder& operator=(const InstallFolder&) = delete;

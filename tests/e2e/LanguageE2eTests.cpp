@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 #include "Automation.h"
 #include "E2eSupport.h"
@@ -16,56 +17,69 @@ using palto::test::ScopedBootOptions;
 
 namespace {
 
-constexpr UINT kAppTitle = 5101;
-constexpr UINT kOemTitle = 5203;
+constexpr int kCaption = 1024;
 constexpr wchar_t kGermanBoot[] = L" RDPATH=MULTI(0)DISK(0)CDROM(0)\\SOURCES\\BOOTDEU.WIM";
 
-std::wstring Module(const wchar_t* code) { return BinFolder() + L"\\Mainr" + code + L".dll"; }
+// What the wizard window of a Palto.exe shows when it comes up.
+struct WizardTexts {
+    std::wstring title, caption;
+};
 
-// The title of the wizard window of a Palto.exe started from `folder`; the program is
+// The texts of the wizard window of a Palto.exe started from `folder`; the program is
 // ended again (answering Yes should it ask whether to cancel).
-std::wstring WizardTitle(const InstallFolder& folder)
+WizardTexts ShownTexts(const InstallFolder& folder)
 {
     Process palto(folder.exe(), L"");
     HWND wizard = WaitForTopWindow(palto.id(), MatchSelector(L"wizard"), kWait);
-    if (!wizard) return L"(no wizard window)";
-    const std::wstring title = TextOf(wizard);
+    if (!wizard) return {L"(no wizard window)", L""};
+    const WizardTexts texts{TextOf(wizard), TextOf(FindControl(wizard, kCaption))};
     ::PostMessageW(wizard, WM_SYSCOMMAND, SC_CLOSE, 0);
     for (DWORD waited = 0; palto.WaitForExit(100) == STILL_ACTIVE && waited < kWait; waited += 100) {
         if (HWND box = FindTopWindow(palto.id(), MatchSelector(L"box"))) Click(FindControl(box, IDYES));
     }
     EXPECT_EQ(palto.WaitForExit(0), 0u);
-    return title;
+    return texts;
 }
 
-TEST(Language, TheBootImageChoosesGerman)
+struct LanguageCase {
+    const char* name;
+    const wchar_t* bootOptions;              // nullptr: none
+    std::vector<const wchar_t*> modules;     // beside Palto.exe
+    bool oemFeature;
+    const wchar_t* title;
+    const wchar_t* caption;
+};
+
+void PrintTo(const LanguageCase& c, std::ostream* out)
 {
-    ScopedBootOptions options(kGermanBoot);
+    *out << c.name;
+}
+
+class Language : public testing::TestWithParam<LanguageCase> {};
+
+TEST_P(Language, ShowsTheTextsOfTheChosenModule)
+{
+    const LanguageCase& c = GetParam();
+    ScopedBootOptions options(c.bootOptions ? std::optional(ScopedBootOptions::Text(c.bootOptions)) : std::nullopt);
     ASSERT_TRUE(options.written());
-    InstallFolder folder({L"MainrENU.dll", L"MainrDEU.dll"});
-    const std::wstring german = ModuleString(Module(L"DEU"), kAppTitle);
-    ASSERT_NE(german, ModuleString(Module(L"ENU"), kAppTitle));
-    EXPECT_EQ(WizardTitle(folder), german);
-}
-
-TEST(Language, WithoutTheGermanModuleItIsEnglish)
-{
-    ScopedBootOptions options(kGermanBoot);
-    ASSERT_TRUE(options.written());
-    InstallFolder folder({L"MainrENU.dll"});
-    EXPECT_EQ(WizardTitle(folder), ModuleString(Module(L"ENU"), kAppTitle));
-}
-
-TEST(Language, TheOemFeatureGivesTheOemTitle)
-{
-    ScopedBootOptions options(std::nullopt);
-    InstallFolder folder({L"MainrENU.dll"});
+    InstallFolder folder(c.modules);
     const std::wstring exe = folder.exe();
     palto::test::ScopedConfigFile config(exe.substr(0, exe.rfind(L'\\')), BinFolder());
-    ASSERT_TRUE(config.Write("[All]\nZAVOnlyFeature=1\n"));
-    const std::wstring oem = ModuleString(Module(L"ENU"), kOemTitle);
-    ASSERT_NE(oem, ModuleString(Module(L"ENU"), kAppTitle));
-    EXPECT_EQ(WizardTitle(folder), oem);
+    if (c.oemFeature) {
+        ASSERT_TRUE(config.Write("[All]\nZAVOnlyFeature=1\n"));
+    }
+    const WizardTexts shown = ShownTexts(folder);
+    EXPECT_EQ(shown.title, c.title);
+    EXPECT_EQ(shown.caption, c.caption);
 }
+
+INSTANTIATE_TEST_SUITE_P(Cases, Language, testing::Values(
+    LanguageCase{"TheBootImageChoosesGerman", kGermanBoot, {L"MainrENU.dll", L"MainrDEU.dll"}, false,
+                 L"Tolvane-Wiederherstellung", L"Schritt 1 von 4"},
+    LanguageCase{"WithoutTheGermanModuleItIsEnglish", kGermanBoot, {L"MainrENU.dll"}, false,
+                 L"Tolvane Restore", L"Step 1 of 4"},
+    LanguageCase{"TheOemFeatureGivesTheOemTitle", nullptr, {L"MainrENU.dll"}, true,
+                 L"Restore Wizard", L"Step 1 of 4"}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace

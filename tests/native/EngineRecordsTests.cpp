@@ -7,41 +7,51 @@
 #include <cstdlib>
 #include <cstring>
 #include <memory>
+#include <string>
+#include <utility>
 #include <vector>
 
 #include "engine/RecordReaders.h"
 
 namespace {
 
-// Offsets of the non-zero bytes of an object.
+// The non-zero bytes of an object: offset and value.
+using Bytes = std::vector<std::pair<std::size_t, unsigned>>;
+
 template <class T>
-std::vector<std::size_t> NonZeroBytes(const T& object)
+Bytes NonZeroBytesOfNew()
 {
-    const auto* bytes = reinterpret_cast<const unsigned char*>(&object);
-    std::vector<std::size_t> offsets;
+    const auto object = std::make_unique<T>();
+    const auto* bytes = reinterpret_cast<const unsigned char*>(object.get());
+    Bytes found;
     for (std::size_t i = 0; i < sizeof(T); ++i)
-        if (bytes[i] != 0) offsets.push_back(i);
-    return offsets;
+        if (bytes[i] != 0) found.emplace_back(i, bytes[i]);
+    return found;
 }
 
-TEST(EngineRecords, NewDescriptionIsZeroButForTheLayoutsPresetOne)
+struct NewRecordCase {
+    const char* name;
+    Bytes (*nonZeroBytes)();
+    Bytes expected;
+};
+
+void PrintTo(const NewRecordCase& c, std::ostream* out)
 {
-    auto desc = std::make_unique<_ProjectDesc>();
-    EXPECT_EQ(NonZeroBytes(*desc), std::vector<std::size_t>{1400 + 739552});
-    EXPECT_EQ(desc->layout.presetOne, 1u);
+    *out << c.name;
 }
 
-TEST(EngineRecords, NewRestoreOrderIsZeroButForTheLayoutsPresetOne)
+class NewRecords : public testing::TestWithParam<NewRecordCase> {};
+
+TEST_P(NewRecords, AreZeroButForTheLayoutsPresetOne)
 {
-    auto order = std::make_unique<_ProjectRestoreData>();
-    EXPECT_EQ(NonZeroBytes(*order), std::vector<std::size_t>{16 + 739552});
+    EXPECT_EQ(GetParam().nonZeroBytes(), GetParam().expected);
 }
 
-TEST(EngineRecords, ClearedProgressRecordIsZero)
-{
-    const _ProgressInfo progress{};
-    EXPECT_TRUE(NonZeroBytes(progress).empty());
-}
+INSTANTIATE_TEST_SUITE_P(Records, NewRecords, testing::Values(
+    NewRecordCase{"Description", &NonZeroBytesOfNew<_ProjectDesc>, {{1400 + 739552, 1}}},
+    NewRecordCase{"RestoreOrder", &NonZeroBytesOfNew<_ProjectRestoreData>, {{16 + 739552, 1}}},
+    NewRecordCase{"Progress", &NonZeroBytesOfNew<_ProgressInfo>, {}}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 // A layout filled with garbage, as a faulty engine might leave it.
 std::unique_ptr<tagEntireComputerInf> GarbageLayout()
@@ -56,17 +66,24 @@ struct CountCase {
     std::size_t valid;
 };
 
+void PrintTo(const CountCase& c, std::ostream* out)
+{
+    *out << "count " << c.count;
+}
+
 class EngineCounts : public testing::TestWithParam<CountCase> {};
 
+// The read-only readers are the ones the pages use, the others the ones that mark.
 TEST_P(EngineCounts, DiskAndPartitionCountsAreClamped)
 {
     auto layout = GarbageLayout();
     layout->diskCount = GetParam().count;
     layout->disks[0].partitionCount = GetParam().count;
-    EXPECT_EQ(palto::Disks(*layout).size(), GetParam().valid);
-    EXPECT_EQ(palto::Partitions(layout->disks[0]).size(), GetParam().valid);
-    const tagEntireComputerInf& constLayout = *layout;
-    EXPECT_EQ(palto::Disks(constLayout).size(), GetParam().valid);
+    const tagEntireComputerInf& readOnly = *layout;
+    EXPECT_EQ(palto::Disks(readOnly).size(), GetParam().valid) << "read-only disks";
+    EXPECT_EQ(palto::Partitions(readOnly.disks[0]).size(), GetParam().valid) << "read-only partitions";
+    EXPECT_EQ(palto::Disks(*layout).size(), GetParam().valid) << "writable disks";
+    EXPECT_EQ(palto::Partitions(layout->disks[0]).size(), GetParam().valid) << "writable partitions";
 }
 
 INSTANTIATE_TEST_SUITE_P(Counts, EngineCounts, testing::Values(

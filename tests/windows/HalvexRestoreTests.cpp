@@ -32,7 +32,7 @@ protected:
     void TearDown() override
     {
         HalvexSimReset();   // stops a task still running
-        EXPECT_EQ(HalvexSimOutstandingAllocations(), 0u);
+        EXPECT_EQ(blocks.Outstanding(), 0) << "engine blocks this test did not give back";
     }
 
     // Starts the restore of `archive` as the restore worker does: the restore info is
@@ -50,6 +50,7 @@ protected:
         return progress;
     }
 
+    EngineBlocks blocks;
     Caller caller{true};
     TaskEnd end;
 };

@@ -39,6 +39,17 @@ private:
     std::wstring m_journalPath;
 };
 
+// The engine's blocks handed out since the object was made and not given back: each
+// test counts its own, so that a leak fails the test that leaked and no later one.
+class EngineBlocks {
+public:
+    EngineBlocks() : m_atStart(HalvexSimOutstandingAllocations()) {}
+    long long Outstanding() const { return static_cast<long long>(HalvexSimOutstandingAllocations() - m_atStart); }
+
+private:
+    unsigned long long m_atStart;
+};
+
 // A flag one thread raises and another waits for, with a limit so that a fault
 // fails the test instead of hanging it.
 class Signal {

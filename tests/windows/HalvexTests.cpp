@@ -20,8 +20,9 @@ namespace {
 // Every test leaves the engine as it found it: nothing handed out is still out.
 class Halvex : public testing::Test {
 protected:
-    void TearDown() override { EXPECT_EQ(HalvexSimOutstandingAllocations(), 0u); }
+    void TearDown() override { EXPECT_EQ(blocks.Outstanding(), 0) << "engine blocks this test did not give back"; }
 
+    EngineBlocks blocks;
     Caller caller{true};
 };
 
@@ -336,13 +337,14 @@ class HalvexFaults : public testing::TestWithParam<FaultCase> {};
 TEST_P(HalvexFaults, FailTheNamedCallWithTheCatalogsCode)
 {
     const FaultCase& c = GetParam();
+    const EngineBlocks blocks;
     SimEngine sim(FaultCatalog(R"([{"operation": ")" + std::string(c.operation) + R"(", "call": )" +
                                std::to_string(c.faultyCall) + R"(, "code": -1000358}])"));
     Caller caller(true);
     std::vector<int> results;
     for (int i = 0; i < 3; ++i) results.push_back(c.call(caller));
     EXPECT_EQ(results, c.results);
-    EXPECT_EQ(HalvexSimOutstandingAllocations(), 0u);
+    EXPECT_EQ(blocks.Outstanding(), 0) << "engine blocks this test did not give back";
 }
 
 constexpr int kFault = halvex::kDiskFailure;

@@ -3,6 +3,7 @@
 // folder of its own, so that its pconfig.dcf reaches no other test program.
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
 
 #include "ScopedConfigFile.h"
@@ -96,50 +97,50 @@ protected:
         ::FreeLibrary(m_titleOnly);
         ::FreeLibrary(m_english);
     }
-    static CString Text(HMODULE module, UINT id)
-    {
-        const wchar_t* text = nullptr;
-        const int length = ::LoadStringW(module, id, reinterpret_cast<LPWSTR>(&text), 0);
-        return CString(text, length);
-    }
-
     HMODULE m_english = nullptr;
     HMODULE m_titleOnly = nullptr;
     HMODULE m_noTitles = ::GetModuleHandleW(nullptr);
 };
 
-TEST_F(TitleTest, IsTheOrdinaryTitleWithoutTheOemFeature)
+struct TitleCase {
+    const char* name;
+    const wchar_t* module;   // loaded by the fixture
+    bool oemFeature;
+    const wchar_t* title;
+};
+
+void PrintTo(const TitleCase& c, std::ostream* out)
 {
-    AfxSetResourceHandle(m_english);
-    EXPECT_EQ(GetAppTitle(), Text(m_english, IDS_APP_TITLE));
-    EXPECT_EQ(LoadText(IDS_APP_TITLE), Text(m_english, IDS_APP_TITLE));
-    EXPECT_FALSE(GetAppTitle().IsEmpty());
+    *out << c.name;
 }
 
-TEST_F(TitleTest, IsTheOemTitleWithTheOemFeature)
+class AppTitle : public TitleTest, public testing::WithParamInterface<TitleCase> {};
+
+TEST_P(AppTitle, IsTheOemTitleOnlyWithTheOemFeatureAndAModuleThatHasOne)
 {
-    ConfigBesideProgram config("[All]\nZAVOnlyFeature=1\n");
-    AfxSetResourceHandle(m_english);
-    EXPECT_EQ(GetAppTitle(), Text(m_english, IDS_APP_TITLE_OEM));
-    EXPECT_NE(GetAppTitle(), Text(m_english, IDS_APP_TITLE));
+    ConfigBesideProgram config;
+    if (GetParam().oemFeature) {
+        ASSERT_TRUE(config.Write("[All]\nZAVOnlyFeature=1\n"));
+    }
+    AfxSetResourceHandle(::GetModuleHandleW(GetParam().module));
+    EXPECT_EQ(GetAppTitle().str(), GetParam().title);
 }
 
-TEST_F(TitleTest, IsTheOrdinaryTitleWhenTheModuleHasNoOemTitle)
-{
-    ConfigBesideProgram config("[All]\nZAVOnlyFeature=1\n");
-    AfxSetResourceHandle(m_titleOnly);
-    EXPECT_EQ(GetAppTitle(), L"Title of the module without an OEM title");
-}
+INSTANTIATE_TEST_SUITE_P(Cases, AppTitle, testing::Values(
+    TitleCase{"WithoutTheOemFeature", L"MainrENU.dll", false, L"Tolvane Restore"},
+    TitleCase{"WithTheOemFeature", L"MainrENU.dll", true, L"Restore Wizard"},
+    TitleCase{"ModuleWithoutAnOemTitle", L"TitleOnly.dll", true, L"Title of the module without an OEM title"}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(TitleTest, IsKeptOnceFoundAndLookedUpAgainWhileEmpty)
 {
     AfxSetResourceHandle(m_noTitles);
-    EXPECT_EQ(GetAppTitle(), L"");
+    EXPECT_EQ(GetAppTitle().str(), L"");
     ConfigBesideProgram config("[All]\nZAVOnlyFeature=1\n");  // the next look-up reads the file again
     AfxSetResourceHandle(m_english);
-    EXPECT_EQ(GetAppTitle(), Text(m_english, IDS_APP_TITLE_OEM));
+    EXPECT_EQ(GetAppTitle().str(), L"Restore Wizard");
     AfxSetResourceHandle(m_titleOnly);
-    EXPECT_EQ(GetAppTitle(), Text(m_english, IDS_APP_TITLE_OEM));
+    EXPECT_EQ(GetAppTitle().str(), L"Restore Wizard");
 }
 
 TEST_F(TitleTest, LoadTextGivesWholeTextsAndNothingForAMissingId)
@@ -150,7 +151,8 @@ TEST_F(TitleTest, LoadTextGivesWholeTextsAndNothingForAMissingId)
     EXPECT_EQ(text.Mid(3000).str(), L"Ende: \u00E4\u00F6\u00FC");
     EXPECT_EQ(LoadText(kLongTextId + 1), L"");
     AfxSetResourceHandle(m_english);
-    EXPECT_EQ(LoadText(IDS_HEADING), Text(m_english, IDS_HEADING));
+    EXPECT_EQ(LoadText(IDS_HEADING).str(), L"Restore your computer from a backup");
+    EXPECT_EQ(LoadText(IDS_APP_TITLE).str(), L"Tolvane Restore");
 }
 
 // The window of the message box this thread shows now.
@@ -174,6 +176,57 @@ std::wstring TextOf(HWND window)
     return text;
 }
 
+// Hands the message box this thread shows to `look` as soon as it is up, polling from
+// within the box's own message loop until a deadline. A box that does not come by then
+// fails the test, and the modal loop of one that is up unseen is ended (WM_QUIT), so
+// that a missed box is a failure, never a hang.
+class MessageBoxWatch {
+public:
+    MessageBoxWatch(std::function<void(HWND)> look, DWORD limitMs = 10000)
+        : m_look(std::move(look)), m_deadline(::GetTickCount64() + limitMs), m_limitMs(limitMs)
+    {
+        s_watch = this;
+        m_timer = ::SetTimer(nullptr, 0, 20, &Poll);
+    }
+    ~MessageBoxWatch()
+    {
+        Stop();
+        s_watch = nullptr;
+        MSG quit;
+        if (m_quitPosted) ::PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE);
+    }
+    MessageBoxWatch(const MessageBoxWatch&) = delete;
+    MessageBoxWatch& operator=(const MessageBoxWatch&) = delete;
+
+private:
+    static void CALLBACK Poll(HWND, UINT, UINT_PTR, DWORD)
+    {
+        MessageBoxWatch* watch = s_watch;
+        if (!watch || !watch->m_timer) return;
+        if (HWND box = FindMessageBox()) {
+            watch->Stop();
+            watch->m_look(box);
+        } else if (::GetTickCount64() >= watch->m_deadline) {
+            watch->Stop();
+            ADD_FAILURE() << "no message box within " << watch->m_limitMs << " ms";
+            ::PostQuitMessage(0);   // ends the modal loop of a box that is up but was not found
+            watch->m_quitPosted = true;
+        }
+    }
+    void Stop()
+    {
+        if (m_timer) ::KillTimer(nullptr, m_timer);
+        m_timer = 0;
+    }
+
+    static inline MessageBoxWatch* s_watch = nullptr;
+    std::function<void(HWND)> m_look;
+    ULONGLONG m_deadline;
+    DWORD m_limitMs;
+    UINT_PTR m_timer = 0;
+    bool m_quitPosted = false;
+};
+
 TEST_F(TitleTest, ShowMessageShowsAMessageBoxOwnedAndCaptioned)
 {
     AfxSetResourceHandle(m_english);
@@ -184,21 +237,23 @@ TEST_F(TitleTest, ShowMessageShowsAMessageBoxOwnedAndCaptioned)
         std::wstring caption, text;
         bool yes = false, no = false, ok = false, ownerEnabled = true;
     } seen;
-    palto::test::RunSoon([&seen, owner] {
-        HWND box = FindMessageBox();
-        if (!box) return;
-        seen.owner = ::GetWindow(box, GW_OWNER);
-        seen.caption = TextOf(box);
-        seen.text = TextOf(::GetDlgItem(box, 0xFFFF));
-        seen.yes = ::GetDlgItem(box, IDYES) != nullptr;
-        seen.no = ::GetDlgItem(box, IDNO) != nullptr;
-        seen.ok = ::GetDlgItem(box, IDOK) != nullptr;
-        seen.ownerEnabled = ::IsWindowEnabled(owner);
-        ::PostMessageW(box, WM_COMMAND, IDNO, 0);
-    }, 200);
-    EXPECT_EQ(ShowMessage(owner, L"Restore now?", MB_YESNO), IDNO);
+    int answer = 0;
+    {
+        MessageBoxWatch watch([&seen, owner](HWND box) {
+            seen.owner = ::GetWindow(box, GW_OWNER);
+            seen.caption = TextOf(box);
+            seen.text = TextOf(::GetDlgItem(box, 0xFFFF));
+            seen.yes = ::GetDlgItem(box, IDYES) != nullptr;
+            seen.no = ::GetDlgItem(box, IDNO) != nullptr;
+            seen.ok = ::GetDlgItem(box, IDOK) != nullptr;
+            seen.ownerEnabled = ::IsWindowEnabled(owner);
+            ::PostMessageW(box, WM_COMMAND, IDNO, 0);
+        });
+        answer = ShowMessage(owner, L"Restore now?", MB_YESNO);
+    }
+    EXPECT_EQ(answer, IDNO);
     EXPECT_EQ(seen.owner, owner);
-    EXPECT_EQ(seen.caption, GetAppTitle().str());
+    EXPECT_EQ(seen.caption, L"Tolvane Restore");
     EXPECT_EQ(seen.text, L"Restore now?");
     EXPECT_TRUE(seen.yes && seen.no);
     EXPECT_FALSE(seen.ok);

@@ -3,13 +3,13 @@
 // process started from drive P:, which the test runner maps to this program's folder.
 #include <gtest/gtest.h>
 
+#include "FakeWizardHost.h"
 #include "TestSupport.h"
-#include "frame/PaltoDlg.h"
+#include "pages/TypeDlg.h"
 #include "resources/ids.h"
 
 namespace {
 
-using palto::test::ScopedContext;
 
 // What the type page shows and stored, as bits (also a child's exit code).
 enum PageState : int {
@@ -22,27 +22,22 @@ enum PageState : int {
     kCreated = 64,
 };
 
-class TypeWizard : public CPaltoDlg {
-public:
-    using CPaltoDlg::m_typePage;
-};
-
 int OpenTheTypePage(bool oemOnlyFeature)
 {
     palto::test::LoadEnglishResources();
-    ScopedContext context;
-    context->oemOnlyFeature = oemOnlyFeature;
-    TypeWizard wizard;
-    if (!wizard.Create(IDD_MAIN)) return 0;
-    const CTypeDlg& page = wizard.m_typePage;
+    palto::test::FakeWizardHost host;
+    WizardContext& context = host.context;
+    context.oemOnlyFeature = oemOnlyFeature;
+    CTypeDlg page;
+    if (!host.Open(page)) return 0;
     int state = kCreated;
     if (::IsWindowEnabled(page.GetDlgItem(IDC_TYPE_ENTIRE))) state |= kEntireEnabled;
     if (::IsWindowEnabled(page.GetDlgItem(IDC_TYPE_DISK))) state |= kDiskEnabled;
     if (page.IsDlgButtonChecked(IDC_TYPE_ENTIRE)) state |= kEntireChecked;
     if (page.IsDlgButtonChecked(IDC_TYPE_PARTITION)) state |= kPartitionChecked;
-    if (context->programDiskNumber == -1) state |= kNoDiskNumber;
-    if (context->programPartitionNumber == -1) state |= kNoPartitionNumber;
-    wizard.DestroyWindow();
+    if (context.programDiskNumber == -1) state |= kNoDiskNumber;
+    if (context.programPartitionNumber == -1) state |= kNoPartitionNumber;
+    host.DestroyWindow();
     return state;
 }
 
@@ -78,6 +73,22 @@ TEST(TypePage, WithTheOemFeatureFromAnotherDriveOnlyAPartitionRestoreIsOffered)
     // The volume device of a mapped folder cannot be opened: both numbers stay unknown.
     EXPECT_EQ(palto::test::RunInChild("oem", L"type_page_tests", program),
               static_cast<DWORD>(kCreated | kPartitionChecked | kNoDiskNumber | kNoPartitionNumber));
+}
+
+TEST(TypePage, ShownItEnablesNextAndOnNextItStoresTheTypeAndItsCaption)
+{
+    palto::test::LoadEnglishResources();
+    palto::test::FakeWizardHost host;
+    CTypeDlg page;
+    ASSERT_TRUE(host.Open(page));
+    page.OnEnterStep();
+    EXPECT_TRUE(host.nextEnabled);
+    page.CheckDlgButton(IDC_TYPE_ENTIRE, BST_UNCHECKED);
+    page.CheckDlgButton(IDC_TYPE_DISK, BST_CHECKED);
+    EXPECT_TRUE(page.OnNextStep());
+    EXPECT_EQ(host.context.restoreType, 1);
+    EXPECT_EQ(host.context.stepTexts[0], L"Hard drive");
+    host.DestroyWindow();
 }
 
 TEST(TypePage, RestoreTypesOutsideZeroToTwoAreNotValid)

@@ -82,11 +82,6 @@ protected:
     void SetUp() override { ASSERT_TRUE(wizard.Create(IDD_MAIN)); }
     void TearDown() override { wizard.DestroyWindow(); }
 
-    static CString StepCaption(int step)
-    {
-        return CString(palto::FormatMessageText(LoadText(IDS_STEP_CAPTION).str(), step));
-    }
-
     ScopedContext context;
     MessageBoxes boxes;
     TestWizard wizard;
@@ -96,9 +91,13 @@ TEST_F(WizardFrame, StartsOnStepOneWithTheTypePage)
 {
     EXPECT_EQ(wizard.m_nStep, 1);
     EXPECT_EQ(wizard.ShownPage(), IDD_TYPE_PAGE);
-    EXPECT_EQ(wizard.Caption(), StepCaption(1));
-    EXPECT_EQ(wizard.GetWindowText(), LoadText(IDS_APP_TITLE));
-    EXPECT_EQ(wizard.GetDlgItemText(IDC_HEADING), LoadText(IDS_HEADING));
+    EXPECT_EQ(wizard.Caption().str(), L"Step 1 of 4");
+    EXPECT_EQ(wizard.GetWindowText().str(), L"Tolvane Restore");
+    EXPECT_EQ(wizard.GetDlgItemText(IDC_HEADING).str(), L"Restore your computer from a backup");
+    const wchar_t* const titles[] = {L"Restore type", L"Backup", L"Destination", L"Summary"};
+    for (int r = 0; r < 4; ++r) {
+        EXPECT_EQ(wizard.m_stepPanel.m_stepTitle[r].GetWindowText().str(), titles[r]) << "title of step " << r + 1;
+    }
     EXPECT_FALSE(::IsWindowEnabled(wizard.GetDlgItem(IDC_BACK)));
     EXPECT_EQ(wizard.m_pages.size(), 5u);
 }
@@ -115,14 +114,15 @@ TEST_P(WizardWalk, NextAndBackFollowTheStepTableOfTheType)
 {
     wizard.ChooseType(GetParam().radio);
     const int forward[] = {IDD_SOURCE_PAGE, GetParam().destinationPage, IDD_SUMMARY_PAGE};
+    const wchar_t* const captions[] = {L"Step 2 of 4", L"Step 3 of 4", L"Step 4 of 4"};
     for (int i = 0; i < 3; ++i) {
         wizard.Command(IDC_NEXT);
         EXPECT_EQ(wizard.m_nStep, i + 2);
         EXPECT_EQ(wizard.ShownPage(), forward[i]);
-        EXPECT_EQ(wizard.Caption(), StepCaption(i + 2));
+        EXPECT_EQ(wizard.Caption().str(), captions[i]);
     }
     EXPECT_EQ(context->restoreType, GetParam().type);
-    EXPECT_EQ(wizard.GetDlgItemText(IDC_NEXT), LoadText(IDS_START_RESTORE));
+    EXPECT_EQ(wizard.GetDlgItemText(IDC_NEXT).str(), L"&Restore");
 
     wizard.Command(IDC_NEXT);  // the restore launch is not part of the frame
     EXPECT_EQ(wizard.m_nStep, 4);
@@ -133,7 +133,8 @@ TEST_P(WizardWalk, NextAndBackFollowTheStepTableOfTheType)
         EXPECT_EQ(wizard.m_nStep, 3 - i);
         EXPECT_EQ(wizard.ShownPage(), backward[i]);
     }
-    EXPECT_EQ(wizard.GetDlgItemText(IDC_NEXT), LoadText(IDS_NEXT));
+    EXPECT_EQ(wizard.Caption().str(), L"Step 1 of 4");
+    EXPECT_EQ(wizard.GetDlgItemText(IDC_NEXT).str(), L"&Next >");
     EXPECT_FALSE(::IsWindowEnabled(wizard.GetDlgItem(IDC_BACK)));
 }
 
@@ -226,7 +227,7 @@ TEST_F(WizardFrame, CancelAnsweredNoKeepsTheWizard)
     boxes.Answer(IDNO);
     wizard.Command(IDC_WIZARD_CANCEL);
     ASSERT_EQ(boxes.shown().size(), 1u);
-    EXPECT_EQ(boxes.shown()[0].text, LoadText(IDS_CONFIRM_CANCEL).str());
+    EXPECT_EQ(boxes.shown()[0].text, L"Do you really want to cancel?");
     EXPECT_EQ(boxes.shown()[0].style, static_cast<UINT>(MB_YESNO));
     EXPECT_EQ(boxes.shown()[0].owner, wizard.m_hWnd);
     EXPECT_TRUE(::IsWindow(wizard.m_hWnd));
@@ -267,7 +268,7 @@ class StepPanel : public WizardFrame, public testing::WithParamInterface<int> {}
 TEST_P(StepPanel, MarksTheCurrentStepAndShowsTheChoicesOfThePassedOnes)
 {
     const int step = GetParam();
-    context->stepTexts[0] = L"Entire computer";   // 15 characters: shown whole
+    context->stepTexts[0] = L"Hard drive 0 (C)";   // 16 characters: shown whole
     context->stepTexts[1] = L"Documents 2026-12-01";  // 20: cut
     context->stepTexts[2] = L"Disk 0 (500 GB)!!";   // 17: cut
     CStepInfoDlg& panel = wizard.m_stepPanel;
@@ -283,9 +284,9 @@ TEST_P(StepPanel, MarksTheCurrentStepAndShowsTheChoicesOfThePassedOnes)
         EXPECT_EQ(font, current ? g_fontBold : g_fontNormal) << "row " << r;
     }
     if (step == 4) {
-        EXPECT_EQ(panel.m_stepChoice[0].GetWindowText(), L"Entire computer");
-        EXPECT_EQ(panel.m_stepChoice[1].GetWindowText(), L"Documents 202..");
-        EXPECT_EQ(panel.m_stepChoice[2].GetWindowText(), L"Disk 0 (500 G..");
+        EXPECT_EQ(panel.m_stepChoice[0].GetWindowText().str(), L"Hard drive 0 (C)");
+        EXPECT_EQ(panel.m_stepChoice[1].GetWindowText().str(), L"Documents 202..");
+        EXPECT_EQ(panel.m_stepChoice[2].GetWindowText().str(), L"Disk 0 (500 G..");
         EXPECT_EQ(context->stepTexts[1], L"Documents 2026-12-01") << "the context keeps the whole text";
     }
 }

@@ -1,0 +1,112 @@
+// The backup step as a user meets it, with a catalog of the test's own: the newest
+// backup picked by itself, a backup without a date refused, and a backup whose disc is
+// missing asked for before the wizard moves on.
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <optional>
+#include <string>
+
+#include "Automation.h"
+#include "E2eSupport.h"
+
+using namespace palto::e2e;
+
+namespace {
+
+constexpr int kCancel = 1002, kNext = 1003, kCaption = 1024, kTypePartition = 1013, kStep2Choice = 1016;
+constexpr int kChoose = 1029, kProject = 1031;
+
+std::string Project(int id, const std::string& description, const std::string& history,
+                    const std::string& extra = "")
+{
+    return "{\"id\":" + std::to_string(id) + ",\"description\":\"" + description +
+           "\",\"location\":\"C:\\\\Backups\\\\" + std::to_string(id) + "\"" + extra +
+           ",\"layout\":{\"disks\":[{\"number\":0,\"size\":512110190592,\"partitions\":[{\"number\":1,"
+           "\"driveLetter\":\"C\",\"size\":322122547200,\"selected\":true}]}]},\"history\":[" + history + "]}";
+}
+
+class SourceStep : public testing::Test {
+protected:
+    // Starts the wizard with `projects` (JSON objects) as its catalog and goes to the
+    // backup step of a partition restore.
+    void Start(const std::string& projects)
+    {
+        wchar_t temp[MAX_PATH] = {};
+        ::GetTempPathW(MAX_PATH, temp);
+        m_catalog = std::wstring(temp) + L"palto-e2e-source-" + std::to_wstring(::GetCurrentProcessId()) + L".json";
+        std::ofstream(m_catalog.c_str(), std::ios::binary)
+            << "{\"thisComputer\":{\"disks\":[{\"number\":0,\"size\":512110190592}]},\"projects\":[" << projects
+            << "]}";
+        ::SetEnvironmentVariableW(L"HALVEX_SIM_CATALOG", m_catalog.c_str());
+        palto.emplace(BinFolder() + L"\\Palto.exe", L"");
+        ::SetEnvironmentVariableW(L"HALVEX_SIM_CATALOG", nullptr);
+        wizard = WaitForTopWindow(palto->id(), MatchSelector(L"wizard"), kWait);
+        ASSERT_TRUE(wizard);
+        Click(FindControl(wizard, kTypePartition));
+        Click(FindControl(wizard, kNext));
+        ASSERT_TRUE(WaitForText(FindControl(wizard, kCaption), L"Step 2 of 4", kWait));
+    }
+    void TearDown() override
+    {
+        if (wizard) {
+            Click(FindControl(wizard, kCancel));
+            if (HWND box = WaitForTopWindow(palto->id(), MatchSelector(L"box"), kWait)) Click(FindControl(box, IDYES));
+            EXPECT_EQ(palto->WaitForExit(kWait), 0u);
+        }
+        ::DeleteFileW(m_catalog.c_str());
+    }
+    std::wstring Text(int id) { return TextOf(FindControl(wizard, id)); }
+
+    std::optional<Process> palto;
+    HWND wizard = nullptr;
+
+private:
+    std::wstring m_catalog;
+};
+
+TEST_F(SourceStep, TheNewestBackupIsPickedAndNextShowsItOnStepThree)
+{
+    Start(Project(1, "Older", "{\"time\":\"2026-10-05T19:00:00Z\"}") + "," +
+          Project(2, "Newer", "{\"time\":\"2026-10-01T19:00:00Z\"},{\"time\":\"2026-11-16T20:00:00Z\"}") + "," +
+          Project(3, "Undated", "{\"time\":0}"));
+    EXPECT_EQ(Text(kProject), L"Newer");
+    Click(FindControl(wizard, kNext));
+    ASSERT_TRUE(WaitForText(FindControl(wizard, kCaption), L"Step 3 of 4", kWait));
+    EXPECT_EQ(Text(kStep2Choice), L"Newer");
+}
+
+TEST_F(SourceStep, ABackupWithoutADateIsRefused)
+{
+    Start(Project(1, "Dated", "{\"time\":\"2026-11-16T20:00:00Z\"}") + "," + Project(2, "Undated", "{\"time\":0}"));
+    Click(FindControl(wizard, kChoose));
+    HWND projects = FindControl(wizard, kProject);
+    ASSERT_TRUE(WaitForText(projects, L"Dated", kWait));
+    PressKey(projects, VK_DOWN);
+    ASSERT_TRUE(WaitForText(projects, L"Undated", kWait));
+    Click(FindControl(wizard, kNext));
+    HWND box = WaitForTopWindow(palto->id(), MatchSelector(L"box"), kWait);
+    ASSERT_TRUE(box);
+    EXPECT_EQ(MessageBoxText(box), L"Choose a backup and one of its backup dates first.");
+    Click(FindControl(box, IDOK));
+    ASSERT_TRUE(WaitUntilGone(palto->id(), MatchSelector(L"box"), kWait));
+    EXPECT_EQ(Text(kCaption), L"Step 2 of 4");
+}
+
+TEST_F(SourceStep, AMissingDiscIsAskedForAndOkMovesOn)
+{
+    Start(Project(1, "Photos on DVD", "{\"time\":\"2026-11-16T20:00:00Z\"}", ",\"archiveMedia\":{\"part\":2}"));
+    Click(FindControl(wizard, kNext));
+    HWND box = WaitForTopWindow(palto->id(), MatchSelector(L"box"), kWait);
+    ASSERT_TRUE(box);
+    const std::wstring prompt = MessageBoxText(box);
+    EXPECT_EQ(prompt.rfind(L"Insert disc 2 of the backup made on 2026-11-", 0), 0u) << prompt.c_str();
+    EXPECT_NE(prompt.find(L" into drive C: and click OK."), std::wstring::npos) << prompt.c_str();
+    EXPECT_FALSE(::IsWindowEnabled(wizard)) << "the wizard waits for the answer";
+    Click(FindControl(box, IDOK));
+    ASSERT_TRUE(WaitForText(FindControl(wizard, kCaption), L"Step 3 of 4", kWait));
+    EXPECT_EQ(Text(kStep2Choice), L"Photos on DVD");
+    EXPECT_TRUE(::IsWindowEnabled(wizard));
+}
+
+}  // namespace
