@@ -87,7 +87,7 @@ void CRestoreProgress::DoDataExchange(CDataExchange* pDX)
 BOOL CRestoreProgress::OnInitDialog()
 {
     CDialog::OnInitDialog();
-    m_workerReported = m_restoreRunning = m_ending = m_endShown = false;
+    m_workerRunning = m_restoreRunning = m_ending = m_endShown = false;
     m_progress.SetRange(1, 100);
     m_timeText.SetWindowText(L"");
     m_percentText.SetWindowText(L"");
@@ -99,6 +99,7 @@ BOOL CRestoreProgress::OnInitDialog()
     auto* held = new std::shared_ptr<RestoreRun>(m_run);
     if (const HANDLE thread = ::CreateThread(nullptr, 0, &RestoreThreadProc, held, 0, nullptr)) {
         ::CloseHandle(thread);
+        m_workerRunning = true;
     } else {
         delete held;
         PostMessage(WM_RESTORE_END, 1, static_cast<LPARAM>(halvex::kOutOfMemory));
@@ -133,7 +134,7 @@ DWORD WINAPI CRestoreProgress::RestoreThreadProc(LPVOID parameter)
 
 LRESULT CRestoreProgress::OnWorkerDone(WPARAM wParam, LPARAM)
 {
-    m_workerReported = true;
+    m_workerRunning = false;
     m_restoreRunning = wParam != FALSE;
     // The worker checked the flag before the engine had the order; the user may have
     // cancelled after that.
@@ -178,7 +179,7 @@ LRESULT CRestoreProgress::OnRestoreEnd(WPARAM wParam, LPARAM lParam)
 {
     const bool fromWorker = wParam == 1;   // the restore could not start
     const int code = static_cast<int>(lParam);
-    if (fromWorker) m_workerReported = true;
+    if (fromWorker) m_workerRunning = false;
     StopPolling();
     // The end of a task stopped after the page had shown its end says nothing new.
     if (m_endShown) {
@@ -280,7 +281,7 @@ void CRestoreProgress::EndRestore()
 {
     m_ending = true;
     StopPolling();
-    if (m_workerReported) ::PostQuitMessage(0);
+    if (!m_workerRunning) ::PostQuitMessage(0);
 }
 
 LRESULT CRestoreProgress::OnDestroy(WPARAM, LPARAM)
@@ -294,7 +295,7 @@ LRESULT CRestoreProgress::OnDestroy(WPARAM, LPARAM)
 // yet does not start a restore that nobody watches.
 void CRestoreProgress::Detach()
 {
-    if (!m_workerReported) m_run->Cancel();
+    if (m_workerRunning) m_run->Cancel();
     m_run->SetWindow(nullptr);
     WithdrawRestoreNotifications(*m_run);
     m_polling = false;

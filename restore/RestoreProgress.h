@@ -67,7 +67,7 @@ private:
     void Detach();
 
     std::atomic<bool> m_polling{false};
-    bool m_workerReported = false;   // the worker is done with the restore info
+    bool m_workerRunning = false;    // the worker has not reported yet: it may hold the restore info
     bool m_restoreRunning = false;   // the engine accepted the restore
     bool m_ending = false;           // the page has decided to end
     bool m_endShown = false;         // the restore's end has been reported to the user
