@@ -15,7 +15,6 @@
 
 #include "HalvexTestSupport.h"
 #include "TestSupport.h"
-#include "app/EngineClient.h"
 #include "app/ResourceModule.h"
 #include "restore/RestoreProgress.h"
 
@@ -35,14 +34,9 @@ int main(int argc, char** argv)
     ::SetEnvironmentVariableW(L"HALVEX_SIM_CATALOG", catalog.c_str());
 
     ScopedContext context;
-    context->projectId = kRestoreProject;
-    context->archiveId = kRestoreArchive;
-    Caller& engine = GetEngineClient();
-    const bool chosen = engine.QueryProjectRestoreInfo(kRestoreProject, kRestoreArchive, context->restoreInfo, kAnyDrive) == 0 &&
-                        engine.GetDRRestoreVolumesInfo(*context->restoreInfo.thisComputer) == 0;
+    const bool chosen = ChooseRestore(*context);
     ::DeleteFileW(catalog.c_str());
     if (!chosen) return 1;
-    context->restoreInfo.thisComputer->disks[0].partitions[0].selected = 1;
 
     CRestoreProgress page(*context);
     page.DoModal();

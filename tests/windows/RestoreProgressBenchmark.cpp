@@ -103,15 +103,10 @@ int main(int argc, char** argv)
     HalvexSimReset();
 
     ScopedContext context;
-    context->projectId = kRestoreProject;
-    context->archiveId = kRestoreArchive;
-    Caller& engine = GetEngineClient();
-    if (engine.QueryProjectRestoreInfo(kRestoreProject, kRestoreArchive, context->restoreInfo, kAnyDrive) != 0 ||
-        engine.GetDRRestoreVolumesInfo(*context->restoreInfo.thisComputer) != 0) {
+    if (!ChooseRestore(*context)) {
         std::fprintf(stderr, "the stand-in engine has no restore to run\n");
         return 1;
     }
-    context->restoreInfo.thisComputer->disks[0].partitions[0].selected = 1;
 
     Batches batches;
     {

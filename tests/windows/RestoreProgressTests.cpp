@@ -160,17 +160,7 @@ protected:
         EXPECT_EQ(HalvexSimOutstandingAllocations(), 0u);
     }
 
-    // The context as the destination pages leave it: the chosen backup's restore info,
-    // this computer's layout, and its partition marked as the destination.
-    void Choose(std::uint64_t archive = kRestoreArchive)
-    {
-        context->projectId = kRestoreProject;
-        context->archiveId = archive;
-        Caller& engine = GetEngineClient();
-        ASSERT_EQ(engine.QueryProjectRestoreInfo(kRestoreProject, archive, context->restoreInfo, kAnyDrive), 0);
-        ASSERT_EQ(engine.GetDRRestoreVolumesInfo(*context->restoreInfo.thisComputer), 0);
-        context->restoreInfo.thisComputer->disks[0].partitions[0].selected = 1;
-    }
+    void Choose() { ASSERT_TRUE(ChooseRestore(*context)); }
 
     // Runs the page until it ends the application: true when the quit message ended it,
     // which is then taken out of the queue again.
