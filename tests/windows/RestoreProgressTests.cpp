@@ -19,6 +19,7 @@
 #include "HalvexTestSupport.h"
 #include "TestSupport.h"
 #include "app/EngineClient.h"
+#include "app/ResourceModule.h"
 #include "frame/PaltoDlg.h"
 #include "frame/WizardMessages.h"
 #include "resources/ids.h"
@@ -530,6 +531,73 @@ TEST_F(RestoreProgressPage, NotificationsAfterCancelShowNothingButTheEnd)
     EXPECT_EQ(question, 0);
     EXPECT_EQ(boxes.texts(), (std::vector<std::wstring>{kReallyCancel, kNotFinished}));
 }
+
+// Whether `text` fits on one line of `control`, in the control's font.
+bool FitsOnOneLine(HWND control, const std::wstring& text)
+{
+    RECT box{};
+    ::GetClientRect(control, &box);
+    HDC dc = ::GetDC(control);
+    HGDIOBJ old = ::SelectObject(dc, reinterpret_cast<HFONT>(::SendMessageW(control, WM_GETFONT, 0, 0)));
+    RECT needed = box;
+    ::DrawTextW(dc, text.c_str(), -1, &needed, DT_CALCRECT | DT_SINGLELINE);
+    ::SelectObject(dc, old);
+    ::ReleaseDC(control, dc);
+    return needed.right <= box.right && needed.bottom - needed.top <= box.bottom - box.top;
+}
+
+class ProgressLayout : public RestoreProgressPage, public testing::WithParamInterface<const wchar_t*> {
+protected:
+    void TearDown() override
+    {
+        RestoreProgressPage::TearDown();
+        ASSERT_TRUE(TryLoadResourceModule(ProgramFolder().c_str(), L"ENU", theApp.m_langId));
+    }
+};
+
+TEST_P(ProgressLayout, TheLongestTextsFitAndNoControlsOverlap)
+{
+    ASSERT_TRUE(TryLoadResourceModule(ProgramFolder().c_str(), GetParam(), theApp.m_langId));
+    SimEngine sim(RestoreCatalog(kLastStageForAMinute));
+    Choose();
+    PageBoxes boxes(AgreeToAll);
+    CRestoreProgress page(*context);
+    std::vector<std::string> faults;
+    script.When([&] { return Showing(page); }, [&] {
+        const auto check = [&](int id, const std::wstring& text) {
+            if (!FitsOnOneLine(page.GetDlgItem(id), text)) faults.push_back(std::string(text.begin(), text.end()));
+        };
+        for (UINT stage : {IDS_STAGE_FIRST_PHASE6, IDS_STAGE_FIRST, IDS_STAGE_PHASE7, IDS_STAGE_LAST})
+            check(IDC_PROGRESS_STAGE, LoadText(stage).str());
+        check(IDC_PROGRESS_TIME, FormatText(LoadText(IDS_TIME_TEXT).str(), 99, 59, 59, 99, 59, 59));
+        check(IDC_PROGRESS_PERCENT, L"100%");
+        check(IDCANCEL, CWnd::TextOf(page.GetDlgItem(IDCANCEL)).str());
+
+        RECT client{};
+        ::GetClientRect(page, &client);
+        std::vector<std::pair<int, RECT>> placed;
+        for (HWND child = ::GetWindow(page, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT)) {
+            RECT r{};
+            ::GetWindowRect(child, &r);
+            ::MapWindowPoints(nullptr, page, reinterpret_cast<POINT*>(&r), 2);
+            RECT inside{};
+            if (!::IntersectRect(&inside, &r, &client) || !::EqualRect(&inside, &r))
+                faults.push_back("control " + std::to_string(::GetDlgCtrlID(child)) + " leaves the window");
+            for (const auto& [id, other] : placed) {
+                RECT overlap{};
+                if (::IntersectRect(&overlap, &r, &other))
+                    faults.push_back("controls " + std::to_string(id) + " and " + std::to_string(::GetDlgCtrlID(child)) +
+                                     " overlap");
+            }
+            placed.emplace_back(::GetDlgCtrlID(child), r);
+        }
+        page.SendMessage(WM_SYSCOMMAND, SC_CLOSE);
+    });
+    EXPECT_TRUE(Run(page));
+    EXPECT_EQ(faults, std::vector<std::string>{});
+}
+
+INSTANTIATE_TEST_SUITE_P(Modules, ProgressLayout, testing::Values(L"ENU", L"DEU"));
 
 // Callbacks with no run behind them answer so that the engine stops waiting safely.
 class CallbacksWithoutARun : public testing::TestWithParam<std::uintptr_t> {};
