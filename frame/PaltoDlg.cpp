@@ -4,6 +4,7 @@
 #include "app/PaltoApp.h"
 #include "app/Texts.h"
 #include "frame/Fonts.h"
+#include "pages/RestoreLayouts.h"
 #include "resources/ids.h"
 
 namespace {
@@ -28,6 +29,8 @@ CPaltoDlg::CPaltoDlg(CWnd* parent) : CDialog(IDD_MAIN, parent)
 
 CPaltoDlg::~CPaltoDlg()
 {
+    // Layouts a restore did not take are given back to the engine with the wizard.
+    if (theApp.m_pContext) palto::ReleaseRestoreLayouts(theApp.m_pContext->restoreInfo);
     if (m_pD2DFactory) m_pD2DFactory->Release();
 }
 

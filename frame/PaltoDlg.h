@@ -10,7 +10,10 @@
 #include "frame/WizardHost.h"
 #include "frame/WizardMessages.h"
 #include "frame/WizardPage.h"
+#include "pages/DstDlg_Entire.h"
+#include "pages/DstDlg_HardDrive_Partition.h"
 #include "pages/SrcDlg.h"
+#include "pages/SummaryDlg_Entire.h"
 #include "pages/TypeDlg.h"
 #include "resources/ids.h"
 
@@ -57,9 +60,9 @@ protected:
     CWizardPage m_testDiskDestinationPage{IDD_DST_DISK_PAGE};
     CWizardPage m_testEntireDestinationPage{IDD_DST_ENTIRE_PAGE};
     CSrcDlg_HardDrive_Partition m_sourcePage;
-    CWizardPage m_diskDestinationPage{IDD_DST_DISK_PAGE};
-    CWizardPage m_entireDestinationPage{IDD_DST_ENTIRE_PAGE};
-    CWizardPage m_summaryPage{IDD_SUMMARY_PAGE};
+    CDstDlg_HardDrive_Partition m_diskDestinationPage;
+    CDstDlg_Entire m_entireDestinationPage;
+    CSummaryDlg_Entire m_summaryPage;
     std::map<int, CDialog*> m_pages;  // page registry: dialog template id to page
     CStatic m_heading;
     ID2D1Factory* m_pD2DFactory = nullptr;

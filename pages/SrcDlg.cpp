@@ -5,7 +5,7 @@
 #include <span>
 
 #include "app/EngineClient.h"
-#include "app/MediaPromptBox.h"
+#include "app/ArchiveQuery.h"
 #include "app/Texts.h"
 #include "app/WizardContext.h"
 #include "engine/RecordReaders.h"
@@ -15,7 +15,7 @@
 
 namespace {
 
-// Not an engine code: a check that could not run shows the engine's general error text.
+// Not an engine code: a check that could not start shows the engine's general error text.
 constexpr int kArchiveCheckFailed = -1;
 
 // The list of all projects, handed back to the engine when it goes.
@@ -65,22 +65,6 @@ std::uint64_t NewestBackupOf(std::uint32_t projectId)
     return history.ok() ? palto::NewestBackupTime(history.entries()) : 0;
 }
 
-// Asks the engine to open one backup, with a description of our own that is released
-// again on every path. The engine's code, or its out-of-memory code when the description
-// cannot be had.
-int OpenArchive(std::uint32_t projectId, std::uint64_t archiveId, wchar_t drive)
-{
-    std::unique_ptr<_ProjectDesc> desc;
-    try {
-        desc = std::make_unique<_ProjectDesc>();
-    } catch (const std::bad_alloc&) {
-        return halvex::kOutOfMemory;
-    }
-    const int result = GetEngineClient().QueryArchiveProject(projectId, archiveId, *desc, drive);
-    if (result == 0) GetEngineClient().FreeProject(*desc);
-    return result;
-}
-
 // The kind of drive (GetDriveTypeW) a backup lies on, from the letter its location
 // starts with.
 UINT DriveKindOf(const _ProjectDesc& desc)
@@ -89,59 +73,6 @@ UINT DriveKindOf(const _ProjectDesc& desc)
     if (!letter) return DRIVE_NO_ROOT_DIR;
     const wchar_t root[] = {letter, L':', L'\\', 0};
     return ::GetDriveTypeW(root);
-}
-
-// What the archive check's worker works with. The worker owns it alone and frees it when
-// it ends; it holds window handles only, never the page, which may be gone by then.
-struct ArchiveCheck {
-    HWND page;            // receives WM_ARCHIVE_OPENED
-    HWND promptOwner;     // the wizard window, disabled while the check runs
-    std::uint32_t projectId;
-    std::uint64_t archiveId;
-    wchar_t drive;
-};
-
-// The engine's media request during the check: asked on the engine's thread, in a box
-// owned by the wizard window. No exception goes back into the engine.
-void OnMediaRequest(void* context, void* record)
-{
-    if (!context || !record) return;
-    try {
-        AskForMedium(static_cast<const ArchiveCheck*>(context)->promptOwner,
-                     *static_cast<_MediaRequestNotifyData*>(record));
-    } catch (...) {
-        // The answer stays as the engine set it.
-    }
-}
-
-// The check itself, with this worker's media prompt registered; an exception becomes a
-// code like any failure of the engine.
-int RunOpenArchiveWithPrompts(const ArchiveCheck& check)
-{
-    try {
-        Caller& engine = GetEngineClient();
-        engine.SetNotifyFunction(kNotifyMediaRequest, reinterpret_cast<void*>(&OnMediaRequest),
-                                 const_cast<ArchiveCheck*>(&check));
-        return OpenArchive(check.projectId, check.archiveId, check.drive);
-    } catch (const std::bad_alloc&) {
-        return halvex::kOutOfMemory;
-    } catch (...) {
-        return kArchiveCheckFailed;
-    }
-}
-
-// The archive check's worker: opens the backup while answering media requests, withdraws
-// its registration before its context goes, and reports to the page on every path.
-DWORD WINAPI ArchiveCheckThread(void* parameter)
-{
-    const std::unique_ptr<ArchiveCheck> check(static_cast<ArchiveCheck*>(parameter));
-    const int result = RunOpenArchiveWithPrompts(*check);
-    try {
-        GetEngineClient().SetNotifyFunction(kNotifyMediaRequest, nullptr, nullptr);
-    } catch (...) {
-    }
-    ::PostMessageW(check->page, WM_ARCHIVE_OPENED, static_cast<WPARAM>(static_cast<INT_PTR>(result)), 0);
-    return 0;
 }
 
 }  // namespace
@@ -391,7 +322,7 @@ bool CSrcDlg_HardDrive_Partition::OnNextStep()
     const std::uint64_t archiveId = m_archiveIds[static_cast<std::size_t>(archive)];
     const wchar_t drive = palto::LocationDrive(m_descriptions[static_cast<std::size_t>(project)].get());
 
-    const int result = OpenArchive(projectId, archiveId, drive);
+    const int result = OpenArchive(projectId, archiveId, drive, nullptr);
     if (result == halvex::kMediumNotAvailable) {
         m_pendingProjectId = projectId;
         m_pendingArchiveId = archiveId;
@@ -408,25 +339,21 @@ bool CSrcDlg_HardDrive_Partition::OnNextStep()
 }
 
 // The medium is missing: the check runs again on a worker that asks for the medium,
-// while the wizard window takes no input. The page hears back through WM_ARCHIVE_OPENED.
+// in boxes owned by the wizard window, which takes no input meanwhile. The page hears
+// back through WM_ARCHIVE_OPENED.
 void CSrcDlg_HardDrive_Partition::StartArchiveCheck()
 {
     HWND wizard = WizardWindow();
-    auto check = std::make_unique<ArchiveCheck>(
-        ArchiveCheck{m_hWnd, wizard, m_pendingProjectId, m_pendingArchiveId, m_pendingDrive});
     ::EnableWindow(wizard, FALSE);
-    HANDLE thread = ::CreateThread(nullptr, 0, &ArchiveCheckThread, check.get(), 0, nullptr);
-    if (!thread) {
+    if (!StartArchiveQuery({m_hWnd, WM_ARCHIVE_OPENED, wizard, m_pendingProjectId, m_pendingArchiveId, m_pendingDrive})) {
         ::EnableWindow(wizard, TRUE);
         ShowMessage(m_hWnd, EngineErrorMessage(kArchiveCheckFailed), MB_OK);
-        return;
     }
-    check.release();  // the worker's from now on
-    ::CloseHandle(thread);
 }
 
-LRESULT CSrcDlg_HardDrive_Partition::OnArchiveOpened(WPARAM result, LPARAM)
+LRESULT CSrcDlg_HardDrive_Partition::OnArchiveOpened(WPARAM result, LPARAM details)
 {
+    TakeArchiveQueryResult(details);  // nothing of it is needed here
     const int code = static_cast<int>(static_cast<INT_PTR>(result));
     IWizardHost* host = Host();
     if (code == 0) {

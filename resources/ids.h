@@ -139,6 +139,7 @@
 #define IDS_TARGET_DISK_TOO_SMALL       5214
 #define IDS_DISKS_DO_NOT_FIT            5215
 #define IDS_TARGET_HOLDS_BACKUP         5216    // the chosen target holds the backup being restored
+#define IDS_DESTINATION_NOT_USABLE      5217    // the check on Next refused the chosen source or target
 
 // Strings: restore launch, password and progress
 #define IDS_TOO_MANY_DISKS              5174

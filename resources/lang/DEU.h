@@ -37,6 +37,16 @@
 #define T_SOURCE_NO_PROJECTS   "Für diese Art der Wiederherstellung wurde keine Sicherung gefunden. Schließen Sie das Laufwerk mit Ihrer Sicherung an oder legen Sie den Datenträger ein, und wählen Sie dann oben eine der Optionen, um erneut zu suchen."
 #define T_DESTINATION_QUESTION "Wohin auf diesem Computer möchten Sie sie wiederherstellen?"
 #define T_SUMMARY_QUESTION     "Prüfen Sie Ihre Auswahl, bevor die Wiederherstellung beginnt."
+#define T_DST_ENTIRE_HEADING   "Die Sicherung ersetzt die Datenträger dieses Computers"
+#define T_DST_ENTIRE_NOTE      "Jeder gesicherte Datenträger wird auf einen mindestens ebenso großen Datenträger dieses Computers wiederhergestellt: der größte auf den größten und so weiter."
+#define T_DST_ENTIRE_DISKS     "Datenträger dieses Computers:"
+#define T_DST_SOURCE           "&Aus der Sicherung wiederherstellen:"
+#define T_DST_TARGET           "A&uf diesem Computer:"
+#define T_DST_OVERWRITE_NOTE   "Alles auf dem Ziel wird durch die Sicherung ersetzt."
+#define T_SUMMARY_TYPE         "Umfang:"
+#define T_SUMMARY_BACKUP       "Sicherung:"
+#define T_SUMMARY_DESTINATION  "Ziel:"
+#define T_SUMMARY_START_NOTE   "Klicken Sie auf „Wiederherstellen“, um zu beginnen. Alles auf dem Ziel wird durch die Sicherung ersetzt."
 
 // Source page and media prompts (5204: %1 part number, %2 date, %3 drive letter, in the
 // order German needs them; 5197: printf, the date, then the drive letter)
@@ -71,6 +81,18 @@
 #define S_ENGINE_ERROR_1000360       "Das Format der Sicherung wird nicht unterstützt."
 
 // Destination pages
+#define S_DISK_WITH_PARTITIONS       "Datenträger %d: %s%.1f GB"
+#define S_PARTITION_ENTRY            "Datenträger %d, Partition %d: %s (%.1f GB)"
+#define S_DISK_ENTRY                 "Datenträger %d: %.1f GB"
+#define S_ENTIRE_DESTINATION         "%.1f GB auf %d Datenträger(n)"
+#define S_PARTITION_DESTINATION      "Datenträger %d, Partition %d"
+#define S_NO_LABEL                   "(ohne Bezeichnung)"
+#define S_OEM_KEYWORD1               "Wiederherstellung"
+#define S_OEM_KEYWORD2               "Recovery"
+#define S_TARGET_PARTITION_TOO_SMALL "Diese Partition ist kleiner als die gesicherte Partition. Wählen Sie ein größeres Ziel."
+#define S_TARGET_DISK_TOO_SMALL      "Dieser Datenträger ist kleiner als das, was Sie wiederherstellen möchten. Wählen Sie ein größeres Ziel."
+#define S_DISKS_DO_NOT_FIT           "Die Datenträger dieses Computers sind zu klein: Jeder gesicherte Datenträger braucht hier einen mindestens ebenso großen. Wählen Sie über „Zurück“ eine andere Sicherung oder brechen Sie ab."
+#define S_DESTINATION_NOT_USABLE     "Die gewählte Quelle oder das gewählte Ziel kann nicht verwendet werden. Wählen Sie beides erneut."
 #define S_TARGET_HOLDS_BACKUP        "Die Sicherung selbst ist auf diesem Ziel gespeichert. Wählen Sie ein anderes Ziel."
 
 // Restore progress (5202: printf, elapsed hours, minutes, seconds, then remaining ones)

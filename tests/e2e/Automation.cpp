@@ -135,6 +135,22 @@ std::wstring TextOf(HWND window)
     return std::wstring(text.data(), copied);
 }
 
+std::vector<std::wstring> ComboEntries(HWND combo)
+{
+    std::vector<std::wstring> entries;
+    DWORD_PTR count = 0;
+    if (!::SendMessageTimeoutW(combo, CB_GETCOUNT, 0, 0, SMTO_ABORTIFHUNG, 2000, &count)) return entries;
+    for (WPARAM i = 0; i < count; ++i) {
+        DWORD_PTR length = 0;
+        ::SendMessageTimeoutW(combo, CB_GETLBTEXTLEN, i, 0, SMTO_ABORTIFHUNG, 2000, &length);
+        std::vector<wchar_t> text(length + 1);
+        ::SendMessageTimeoutW(combo, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(text.data()), SMTO_ABORTIFHUNG, 2000,
+                              &length);
+        entries.emplace_back(text.data());
+    }
+    return entries;
+}
+
 std::wstring MessageBoxText(HWND box)
 {
     HWND text = ::GetDlgItem(box, kMessageBoxTextId);

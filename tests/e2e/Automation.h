@@ -7,6 +7,7 @@
 
 #include <functional>
 #include <string>
+#include <vector>
 
 namespace palto::e2e {
 
@@ -41,6 +42,8 @@ HWND FindControl(HWND top, int id);
 std::wstring TextOf(HWND window);
 // The text of a message box.
 std::wstring MessageBoxText(HWND box);
+// The texts of a drop-down list's entries, in list order.
+std::vector<std::wstring> ComboEntries(HWND combo);
 
 // Waits until the window shows exactly `text`.
 bool WaitForText(HWND window, const std::wstring& text, DWORD timeoutMs);

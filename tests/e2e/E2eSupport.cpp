@@ -1,5 +1,7 @@
 #include "E2eSupport.h"
 
+#include <fstream>
+
 namespace palto::e2e {
 
 namespace {
@@ -38,6 +40,32 @@ void InstallFolder::Copy(const std::wstring& file)
 {
     ::CopyFileW((BinFolder() + L"\\" + file).c_str(), (m_path + L"\\" + file).c_str(), FALSE);
     m_files.push_back(file);
+}
+
+CatalogRun::CatalogRun(const std::string& catalogJson)
+{
+    wchar_t temp[MAX_PATH] = {};
+    ::GetTempPathW(MAX_PATH, temp);
+    m_catalog = std::wstring(temp) + L"palto-e2e-catalog-" + std::to_wstring(::GetCurrentProcessId()) + L".json";
+    std::ofstream(m_catalog.c_str(), std::ios::binary) << catalogJson;
+    ::SetEnvironmentVariableW(L"HALVEX_SIM_CATALOG", m_catalog.c_str());
+    m_process = std::make_unique<Process>(BinFolder() + L"\\Palto.exe", L"");
+    ::SetEnvironmentVariableW(L"HALVEX_SIM_CATALOG", nullptr);
+    m_wizard = WaitForTopWindow(m_process->id(), MatchSelector(L"wizard"), kWait);
+}
+
+CatalogRun::~CatalogRun()
+{
+    m_process.reset();
+    ::DeleteFileW(m_catalog.c_str());
+}
+
+DWORD CatalogRun::Cancel()
+{
+    constexpr int kCancel = 1002;  // the wizard's Cancel button
+    Click(FindControl(m_wizard, kCancel));
+    if (HWND box = WaitForTopWindow(m_process->id(), MatchSelector(L"box"), kWait)) Click(FindControl(box, IDYES));
+    return m_process->WaitForExit(kWait);
 }
 
 }  // namespace palto::e2e

@@ -4,8 +4,11 @@
 
 #include <windows.h>
 
+#include <memory>
 #include <string>
 #include <vector>
+
+#include "Automation.h"
 
 namespace palto::e2e {
 
@@ -27,6 +30,26 @@ private:
     void Copy(const std::wstring& file);
     std::wstring m_path;
     std::vector<std::wstring> m_files;
+};
+
+// Palto.exe of the build started with a catalog of the test's own (JSON text), kept in a
+// file of this process while the run lasts, with its wizard window found.
+class CatalogRun {
+public:
+    explicit CatalogRun(const std::string& catalogJson);
+    ~CatalogRun();
+    CatalogRun(const CatalogRun&) = delete;
+    CatalogRun& operator=(const CatalogRun&) = delete;
+
+    Process& process() { return *m_process; }
+    HWND wizard() const { return m_wizard; }   // null when it was not shown in time
+    // Cancel, answered Yes: the program's exit code, STILL_ACTIVE when it did not end.
+    DWORD Cancel();
+
+private:
+    std::wstring m_catalog;
+    std::unique_ptr<Process> m_process;
+    HWND m_wizard = nullptr;
 };
 
 }  // namespace palto::e2e

@@ -42,6 +42,16 @@ protected:
         return nullptr;
     }
 
+    bool FocusBecomes(HWND target)
+    {
+        const ULONGLONG end = ::GetTickCount64() + kWait;
+        do {
+            if (FocusedWindow(palto.id()) == target) return true;
+            ::Sleep(20);
+        } while (::GetTickCount64() < end);
+        return false;
+    }
+
     // Test mode: every step can be walked without backups.
     Process palto{BinFolder() + L"\\Palto.exe", L"-test"};
     HWND wizard = nullptr;
@@ -68,7 +78,7 @@ TEST_F(KeyboardE2e, EnterAtTheLastStepGoesBack)
     // The focus on something other than a push button: Enter presses the dialog's default.
     HWND caption = FindControl(wizard, kCaption);
     ::PostMessageW(wizard, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(caption), TRUE);
-    ASSERT_EQ(FocusMovesFrom(FindControl(wizard, kBack)), caption);
+    ASSERT_TRUE(FocusBecomes(caption));
     PressKey(caption, VK_RETURN);
     EXPECT_TRUE(CaptionBecomes(L"Step 3 of 4")) << "Enter pressed Back, the default button of the last step";
 }
@@ -77,6 +87,7 @@ TEST_F(KeyboardE2e, TabStopsOnceInTheRadioGroup)
 {
     HWND radio = FindControl(wizard, kTypeEntire);
     Click(radio);
+    ASSERT_TRUE(FocusBecomes(radio));
     std::set<int> radios;
     bool reachedNext = false;
     HWND focus = radio;

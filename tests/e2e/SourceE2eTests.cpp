@@ -3,7 +3,6 @@
 // missing asked for before the wizard moves on.
 #include <gtest/gtest.h>
 
-#include <fstream>
 #include <optional>
 #include <string>
 
@@ -14,7 +13,7 @@ using namespace palto::e2e;
 
 namespace {
 
-constexpr int kCancel = 1002, kNext = 1003, kCaption = 1024, kTypePartition = 1013, kStep2Choice = 1016;
+constexpr int kNext = 1003, kCaption = 1024, kTypePartition = 1013, kStep2Choice = 1016;
 constexpr int kChoose = 1029, kProject = 1031;
 
 std::string Project(int id, const std::string& description, const std::string& history,
@@ -32,16 +31,9 @@ protected:
     // backup step of a partition restore.
     void Start(const std::string& projects)
     {
-        wchar_t temp[MAX_PATH] = {};
-        ::GetTempPathW(MAX_PATH, temp);
-        m_catalog = std::wstring(temp) + L"palto-e2e-source-" + std::to_wstring(::GetCurrentProcessId()) + L".json";
-        std::ofstream(m_catalog.c_str(), std::ios::binary)
-            << "{\"thisComputer\":{\"disks\":[{\"number\":0,\"size\":512110190592}]},\"projects\":[" << projects
-            << "]}";
-        ::SetEnvironmentVariableW(L"HALVEX_SIM_CATALOG", m_catalog.c_str());
-        palto.emplace(BinFolder() + L"\\Palto.exe", L"");
-        ::SetEnvironmentVariableW(L"HALVEX_SIM_CATALOG", nullptr);
-        wizard = WaitForTopWindow(palto->id(), MatchSelector(L"wizard"), kWait);
+        run.emplace("{\"thisComputer\":{\"disks\":[{\"number\":0,\"size\":512110190592}]},\"projects\":[" +
+                    projects + "]}");
+        wizard = run->wizard();
         ASSERT_TRUE(wizard);
         Click(FindControl(wizard, kTypePartition));
         Click(FindControl(wizard, kNext));
@@ -49,20 +41,12 @@ protected:
     }
     void TearDown() override
     {
-        if (wizard) {
-            Click(FindControl(wizard, kCancel));
-            if (HWND box = WaitForTopWindow(palto->id(), MatchSelector(L"box"), kWait)) Click(FindControl(box, IDYES));
-            EXPECT_EQ(palto->WaitForExit(kWait), 0u);
-        }
-        ::DeleteFileW(m_catalog.c_str());
+        if (wizard) EXPECT_EQ(run->Cancel(), 0u);
     }
     std::wstring Text(int id) { return TextOf(FindControl(wizard, id)); }
 
-    std::optional<Process> palto;
+    std::optional<CatalogRun> run;
     HWND wizard = nullptr;
-
-private:
-    std::wstring m_catalog;
 };
 
 TEST_F(SourceStep, TheNewestBackupIsPickedAndNextShowsItOnStepThree)
@@ -85,11 +69,11 @@ TEST_F(SourceStep, ABackupWithoutADateIsRefused)
     PressKey(projects, VK_DOWN);
     ASSERT_TRUE(WaitForText(projects, L"Undated", kWait));
     Click(FindControl(wizard, kNext));
-    HWND box = WaitForTopWindow(palto->id(), MatchSelector(L"box"), kWait);
+    HWND box = WaitForTopWindow(run->process().id(), MatchSelector(L"box"), kWait);
     ASSERT_TRUE(box);
     EXPECT_EQ(MessageBoxText(box), L"Choose a backup and one of its backup dates first.");
     Click(FindControl(box, IDOK));
-    ASSERT_TRUE(WaitUntilGone(palto->id(), MatchSelector(L"box"), kWait));
+    ASSERT_TRUE(WaitUntilGone(run->process().id(), MatchSelector(L"box"), kWait));
     EXPECT_EQ(Text(kCaption), L"Step 2 of 4");
 }
 
@@ -97,7 +81,7 @@ TEST_F(SourceStep, AMissingDiscIsAskedForAndOkMovesOn)
 {
     Start(Project(1, "Photos on DVD", "{\"time\":\"2026-11-16T20:00:00Z\"}", ",\"archiveMedia\":{\"part\":2}"));
     Click(FindControl(wizard, kNext));
-    HWND box = WaitForTopWindow(palto->id(), MatchSelector(L"box"), kWait);
+    HWND box = WaitForTopWindow(run->process().id(), MatchSelector(L"box"), kWait);
     ASSERT_TRUE(box);
     const std::wstring prompt = MessageBoxText(box);
     EXPECT_EQ(prompt.rfind(L"Insert disc 2 of the backup made on 2026-11-", 0), 0u) << prompt.c_str();

@@ -27,6 +27,7 @@
 namespace {
 
 using nlohmann::json;
+using palto::test::MessageBoxes;
 using palto::test::ScopedContext;
 using palto::test::SimEngine;
 
@@ -123,53 +124,6 @@ std::string MixedCatalog(const json& faults = json::array())
 
 constexpr std::uint64_t k20261116 = 134393328000000000ull;   // 2026-11-16 20:00:00 UTC
 constexpr std::uint64_t k20261031 = 134379402000000000ull;   // 2026-10-31 17:10:00 UTC
-
-// ---------------------------------------------------------------------------------------
-// Message boxes of every thread: recorded with whether their owner took input meanwhile,
-// and answered from a script (OK when it is empty).
-
-class Boxes {
-public:
-    struct Shown {
-        HWND owner;
-        std::wstring text;
-        UINT style;
-        bool ownerEnabled;
-    };
-    Boxes()
-    {
-        SetMessageHandler([this](HWND owner, const CString& text, UINT style) {
-            std::lock_guard lock(m_lock);
-            m_shown.push_back({owner, text.str(), style, ::IsWindowEnabled(::GetAncestor(owner, GA_ROOT)) != 0});
-            if (m_answers.empty()) return IDOK;
-            const int answer = m_answers.front();
-            m_answers.pop_front();
-            return answer;
-        });
-    }
-    ~Boxes() { SetMessageHandler({}); }
-    void Answer(int button)
-    {
-        std::lock_guard lock(m_lock);
-        m_answers.push_back(button);
-    }
-    std::vector<Shown> shown() const
-    {
-        std::lock_guard lock(m_lock);
-        return m_shown;
-    }
-    std::vector<std::wstring> texts() const
-    {
-        std::vector<std::wstring> texts;
-        for (const Shown& box : shown()) texts.push_back(box.text);
-        return texts;
-    }
-
-private:
-    mutable std::mutex m_lock;
-    std::deque<int> m_answers;
-    std::vector<Shown> m_shown;
-};
 
 // ---------------------------------------------------------------------------------------
 // The wizard
@@ -270,7 +224,7 @@ protected:
     }
 
     ScopedContext context;
-    Boxes boxes;
+    MessageBoxes boxes;
     std::optional<SimEngine> engine;
     std::unique_ptr<SourceWizard> wizard;
 };
@@ -604,7 +558,7 @@ TEST(SourcePageRace, TheCheckEndingWhileTheWizardCloses)
 {
     palto::test::LoadEnglishResources();
     ScopedContext context;
-    Boxes boxes;
+    MessageBoxes boxes;
     for (int round = 0; round < 200; ++round) {
         SimEngine engine(MediaCatalog(2));
         {

@@ -36,7 +36,8 @@ ScopedContext::~ScopedContext()
 MessageBoxes::MessageBoxes()
 {
     SetMessageHandler([this](HWND owner, const CString& text, UINT style) {
-        m_shown.push_back({owner, text.str(), style});
+        std::lock_guard lock(m_lock);
+        m_shown.push_back({owner, text.str(), style, ::IsWindowEnabled(::GetAncestor(owner, GA_ROOT)) != 0});
         if (m_answers.empty()) return IDOK;
         const int answer = m_answers.front();
         m_answers.pop_front();
@@ -47,6 +48,25 @@ MessageBoxes::MessageBoxes()
 MessageBoxes::~MessageBoxes()
 {
     SetMessageHandler({});
+}
+
+void MessageBoxes::Answer(int button)
+{
+    std::lock_guard lock(m_lock);
+    m_answers.push_back(button);
+}
+
+std::vector<MessageBoxes::Shown> MessageBoxes::shown() const
+{
+    std::lock_guard lock(m_lock);
+    return m_shown;
+}
+
+std::vector<std::wstring> MessageBoxes::texts() const
+{
+    std::vector<std::wstring> texts;
+    for (const Shown& box : shown()) texts.push_back(box.text);
+    return texts;
 }
 
 namespace {

@@ -8,6 +8,7 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <mutex>
 #include <string>
 #include <vector>
 
@@ -34,20 +35,24 @@ private:
     std::unique_ptr<WizardContext> m_context;
 };
 
-// Records every message box and answers it from a script (IDOK when the script is empty).
+// Records every message box, of any thread, with whether its owner's window took input
+// meanwhile, and answers it from a script (IDOK when the script is empty).
 class MessageBoxes {
 public:
     struct Shown {
         HWND owner;
         std::wstring text;
         UINT style;
+        bool ownerEnabled;   // the owner's top-level window
     };
     MessageBoxes();
     ~MessageBoxes();
-    void Answer(int button) { m_answers.push_back(button); }
-    const std::vector<Shown>& shown() const { return m_shown; }
+    void Answer(int button);
+    std::vector<Shown> shown() const;
+    std::vector<std::wstring> texts() const;
 
 private:
+    mutable std::mutex m_lock;
     std::deque<int> m_answers;
     std::vector<Shown> m_shown;
 };

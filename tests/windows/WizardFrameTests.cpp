@@ -79,7 +79,14 @@ private:
 class WizardFrame : public testing::Test {
 protected:
     static void SetUpTestSuite() { palto::test::LoadEnglishResources(); }
-    void SetUp() override { ASSERT_TRUE(wizard.Create(IDD_MAIN)); }
+    void SetUp() override
+    {
+        // The first backup of the engine's sample "Office PC", which every restore type
+        // can take: the destination pages let the wizard on to the last step.
+        context->projectId = 101;
+        context->archiveId = 134357004000000000ull;   // 2026-10-05 19:00:00 UTC
+        ASSERT_TRUE(wizard.Create(IDD_MAIN));
+    }
     void TearDown() override { wizard.DestroyWindow(); }
 
     ScopedContext context;

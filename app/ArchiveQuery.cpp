@@ -1,0 +1,102 @@
+#include "app/ArchiveQuery.h"
+
+#include <new>
+
+#include "app/EngineClient.h"
+#include "app/MediaPromptBox.h"
+#include "engine/RecordReaders.h"
+
+namespace {
+
+constexpr unsigned kNotifyMediaRequest = 3;
+
+// The worker's own copy of the request; the engine's media requests reach it as their
+// context, so it lives until the registration is withdrawn.
+struct Query {
+    ArchiveQueryRequest request;
+};
+
+void OnMediaRequest(void* context, void* record)
+{
+    if (!record) return;
+    auto& request = *static_cast<_MediaRequestNotifyData*>(record);
+    request.answer = kMediaAnswerCancel;  // unless the user says the medium is there
+    if (!context) return;
+    try {
+        AskForMedium(static_cast<const Query*>(context)->request.promptOwner, request);
+    } catch (...) {
+    }
+}
+
+void RunQuery(Query& query, ArchiveQueryResult& result)
+{
+    GetEngineClient().SetNotifyFunction(kNotifyMediaRequest, reinterpret_cast<void*>(&OnMediaRequest), &query);
+    const ArchiveQueryRequest& r = query.request;
+    result.code = OpenArchive(r.projectId, r.archiveId, r.drive, &result.protectedPassword);
+}
+
+DWORD WINAPI QueryThread(void* parameter)
+{
+    const std::unique_ptr<Query> query(static_cast<Query*>(parameter));
+    std::unique_ptr<ArchiveQueryResult> result;
+    int code = 0;
+    try {
+        result = std::make_unique<ArchiveQueryResult>();
+        RunQuery(*query, *result);
+        code = result->code;
+    } catch (const std::bad_alloc&) {
+        code = halvex::kOutOfMemory;
+    } catch (...) {
+        // A query that did not end is no readable backup.
+        code = halvex::kBackupUnreadable;
+    }
+    if (result) result->code = code;
+    try {
+        GetEngineClient().SetNotifyFunction(kNotifyMediaRequest, nullptr, nullptr);
+    } catch (...) {
+    }
+    const ArchiveQueryRequest& r = query->request;
+    if (::PostMessageW(r.notify, r.message, static_cast<WPARAM>(static_cast<INT_PTR>(code)),
+                       reinterpret_cast<LPARAM>(result.get()))) {
+        result.release();  // the receiver's from now on
+    }
+    return 0;
+}
+
+}  // namespace
+
+int OpenArchive(std::uint32_t projectId, std::uint64_t archiveId, wchar_t drive, CString* protectedPassword)
+{
+    std::unique_ptr<_ProjectDesc> desc;
+    try {
+        desc = std::make_unique<_ProjectDesc>();
+    } catch (const std::bad_alloc&) {
+        return halvex::kOutOfMemory;
+    }
+    Caller& engine = GetEngineClient();
+    const int result = engine.QueryArchiveProject(projectId, archiveId, *desc, drive);
+    if (result != 0) return result;
+    try {
+        if (protectedPassword) *protectedPassword = palto::EncryptedPasswordText(desc.get());
+    } catch (...) {
+        engine.FreeProject(*desc);
+        throw;
+    }
+    engine.FreeProject(*desc);
+    return 0;
+}
+
+bool StartArchiveQuery(const ArchiveQueryRequest& request)
+{
+    auto query = std::make_unique<Query>(Query{request});
+    HANDLE thread = ::CreateThread(nullptr, 0, &QueryThread, query.get(), 0, nullptr);
+    if (!thread) return false;
+    query.release();  // the worker's from now on
+    ::CloseHandle(thread);
+    return true;
+}
+
+std::unique_ptr<ArchiveQueryResult> TakeArchiveQueryResult(LPARAM lParam)
+{
+    return std::unique_ptr<ArchiveQueryResult>(reinterpret_cast<ArchiveQueryResult*>(lParam));
+}

@@ -1,0 +1,71 @@
+#include "pages/DstDlg_Entire.h"
+
+#include "app/Texts.h"
+#include "app/WizardContext.h"
+#include "engine/RecordReaders.h"
+#include "frame/Fonts.h"
+#include "pages/EntireFit.h"
+#include "pages/RestoreLayouts.h"
+#include "resources/ids.h"
+
+CDstDlg_Entire::CDstDlg_Entire(CWnd* parent) : CWizardPage(IDD_DST_ENTIRE_PAGE, parent) {}
+
+CDstDlg_Entire::~CDstDlg_Entire() = default;
+
+void CDstDlg_Entire::DoDataExchange(CDataExchange* pDX)
+{
+    CWizardPage::DoDataExchange(pDX);
+    DDX_Control(pDX, IDC_DST_ENTIRE_HEADING, m_heading);
+}
+
+BOOL CDstDlg_Entire::OnInitDialog()
+{
+    ModifyStyleEx(0, WS_EX_CONTROLPARENT);
+    CWizardPage::OnInitDialog();
+    m_heading.SetFont(g_fontBold, TRUE);
+    return TRUE;
+}
+
+// Every entry asks the engine afresh: the backup may have changed since the last one.
+// The layouts are marked for an entire-computer restore whether they fit or not; only
+// Next stops a restore that cannot fit.
+void CDstDlg_Entire::OnEnterStep()
+{
+    IWizardHost* host = Host();
+    if (!host) return;
+    WizardContext& context = host->Context();
+    const HWND warning = GetDlgItem(IDC_DST_DISKS_DO_NOT_FIT);
+
+    if (const int code = palto::QueryRestoreLayouts(context)) {
+        SetDlgItemText(IDC_DST_DISKS, L"");
+        ::ShowWindow(warning, SW_HIDE);
+        host->EnableNextButton(false);
+        ShowMessage(m_hWnd, EngineErrorMessage(code), MB_OK | MB_ICONERROR);
+        return;
+    }
+    tagEntireComputerInf& here = *palto::ThisComputerLayout(context.restoreInfo);
+    const tagEntireComputerInf& backedUp = *palto::BackedUpLayout(context.restoreInfo);
+
+    // One line per disk: the entry itself has no line break, as it also names a disk in
+    // one-line places (the lists, the step panel, the summary).
+    SetDlgItemText(IDC_DST_DISKS, palto::DiskListText(here, LoadText(IDS_DISK_ENTRY).str() + L"\r\n").c_str());
+    const bool fits = palto::EntireComputerFits(backedUp, here);
+    SetDlgItemText(IDC_DST_DISKS_DO_NOT_FIT, LoadText(IDS_DISKS_DO_NOT_FIT));
+    ::ShowWindow(warning, fits ? SW_HIDE : SW_SHOW);
+    host->EnableNextButton(fits);
+    here.entireComputer = 1;
+}
+
+bool CDstDlg_Entire::OnNextStep()
+{
+    IWizardHost* host = Host();
+    if (!host) return false;
+    WizardContext& context = host->Context();
+    const tagEntireComputerInf* here = palto::ThisComputerLayout(context.restoreInfo);
+    if (!here) {
+        ShowMessage(m_hWnd, LoadText(IDS_DESTINATION_NOT_USABLE), MB_OK);
+        return false;
+    }
+    context.stepTexts[2] = palto::EntireDestinationText(*here, LoadText(IDS_ENTIRE_DESTINATION).str());
+    return true;
+}

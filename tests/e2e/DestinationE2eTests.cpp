@@ -1,0 +1,198 @@
+// The destination step and the summary as a user meets them, with a catalog of the
+// test's own: whether an entire computer fits, the lists of a hard-drive and a partition
+// restore with the target chosen for the user and kept once they chose it, the warnings
+// that keep Next disabled, and the summary of the three choices.
+#include <gtest/gtest.h>
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "Automation.h"
+#include "E2eSupport.h"
+
+using namespace palto::e2e;
+
+namespace {
+
+constexpr int kNext = 1003, kBack = 1004, kCaption = 1024;
+constexpr int kTypeEntire = 1008, kTypeDisk = 1010, kTypePartition = 1013;
+constexpr int kTarget = 1015, kSource = 1017, kDiskWarning = 1089;
+constexpr int kEntireDisks = 1083, kDisksDoNotFit = 1090;
+constexpr int kSummaryHeading = 1054, kSummaryType = 1082, kSummaryBackup = 1083, kSummaryDestination = 1084;
+
+// This computer: disk 0 with a reserved partition and Windows (C:), an empty 50 GB
+// disk 1, disk 2 whose partition E: holds the backups, disk 3 with an unlabelled partition.
+const char kThisComputer[] = R"({"disks": [
+    {"number": 0, "size": 107374182400, "partitions": [
+      {"number": 1, "label": "System Reserved", "size": 536870912},
+      {"number": 2, "driveLetter": "C", "label": "Windows", "size": 106837311488}]},
+    {"number": 1, "size": 53687091200},
+    {"number": 2, "size": 48318382080, "partitions": [
+      {"number": 1, "driveLetter": "E", "label": "Backup", "size": 48318382080}]},
+    {"number": 3, "size": 48318382080, "partitions": [
+      {"number": 1, "driveLetter": "D", "size": 48318382080}]}]})";
+
+// One backup on E: with the given layout.
+std::string Backup(const std::string& description, const std::string& layout)
+{
+    return R"({"id": 1, "description": ")" + description + R"(", "location": "E:\\Backups", "layout": )" + layout +
+           R"(, "history": [{"time": "2026-10-05T19:00:00Z"}]})";
+}
+
+const char kDisksLayout[] = R"({"disks": [
+    {"number": 0, "size": 128849018880},
+    {"number": 1, "size": 42949672960, "selected": true, "partitions": [
+      {"number": 1, "label": "Data", "size": 42949672960, "selected": true}]},
+    {"number": 2, "size": 51539607552, "selected": true},
+    {"number": 3, "size": 32212254720, "selected": true}]})";
+
+const wchar_t kHoldsBackup[] = L"The backup itself is stored on this destination. Choose another destination.";
+
+class DestinationStep : public testing::Test {
+protected:
+    // Starts the wizard with a catalog of this computer and `backup`, chooses the
+    // restore type and goes on to the destination step.
+    void Start(const std::string& backup, int typeRadio)
+    {
+        run.emplace(R"({"thisComputer": )" + std::string(kThisComputer) + R"(, "projects": [)" + backup + "]}");
+        wizard = run->wizard();
+        ASSERT_TRUE(wizard);
+        Click(FindControl(wizard, typeRadio));
+        Click(FindControl(wizard, kNext));
+        ASSERT_TRUE(WaitForText(FindControl(wizard, kCaption), L"Step 2 of 4", kWait));
+        Click(FindControl(wizard, kNext));
+        ASSERT_TRUE(WaitForText(FindControl(wizard, kCaption), L"Step 3 of 4", kWait));
+    }
+    void TearDown() override
+    {
+        if (wizard) EXPECT_EQ(run->Cancel(), 0u);
+    }
+
+    // A control of the page that holds control `marker` (ids repeat across pages).
+    HWND OnPage(int marker, int id) const { return FindControl(::GetParent(FindControl(wizard, marker)), id); }
+    HWND Source() const { return FindControl(wizard, kSource); }
+    HWND Target() const { return FindControl(wizard, kTarget); }
+    bool NextEnabled() const { return ::IsWindowEnabled(FindControl(wizard, kNext)); }
+    // The warning of the disk/partition step; empty while hidden.
+    std::wstring DiskWarning() const
+    {
+        HWND warning = FindControl(wizard, kDiskWarning);
+        return ::IsWindowVisible(warning) ? TextOf(warning) : L"";
+    }
+    // The user moves through a list with the arrow keys until it shows `entry`.
+    static void MoveTo(HWND list, UINT key, const std::wstring& entry)
+    {
+        PressKey(list, key);
+        ASSERT_TRUE(WaitForText(list, entry, kWait)) << "the list shows " << testing::PrintToString(TextOf(list));
+    }
+    void GoToSummary()
+    {
+        Click(FindControl(wizard, kNext));
+        ASSERT_TRUE(WaitForText(FindControl(wizard, kCaption), L"Step 4 of 4", kWait));
+    }
+    std::wstring Summary(int id) const { return TextOf(OnPage(kSummaryHeading, id)); }
+    bool BackIsTheDefaultButton() const
+    {
+        const auto type = [](HWND button) { return ::GetWindowLongW(button, GWL_STYLE) & BS_TYPEMASK; };
+        return type(FindControl(wizard, kBack)) == BS_DEFPUSHBUTTON && type(FindControl(wizard, kNext)) == BS_PUSHBUTTON;
+    }
+
+    std::optional<CatalogRun> run;
+    HWND wizard = nullptr;
+};
+
+TEST_F(DestinationStep, AnEntireComputerThatDoesNotFitIsWarnedAboutAndCannotGoOn)
+{
+    Start(Backup("Server", R"({"entireComputer": true, "disks": [{"number": 0, "size": 128849018880}]})"), kTypeEntire);
+    HWND warning = OnPage(kDisksDoNotFit, kDisksDoNotFit);
+    EXPECT_TRUE(::IsWindowVisible(warning));
+    EXPECT_EQ(TextOf(warning), L"The disks of this computer are too small: each backed-up disk needs a disk here that "
+                               L"is at least as large. Go back and choose another backup, or cancel.");
+    EXPECT_FALSE(NextEnabled());
+}
+
+TEST_F(DestinationStep, AnEntireComputerThatFitsGoesOnToTheSummary)
+{
+    Start(Backup("Office PC", R"({"entireComputer": true, "disks": [
+              {"number": 0, "size": 96636764160}, {"number": 1, "size": 53687091200}]})"),
+          kTypeEntire);
+    EXPECT_FALSE(::IsWindowVisible(OnPage(kDisksDoNotFit, kDisksDoNotFit)));
+    EXPECT_EQ(TextOf(OnPage(kDisksDoNotFit, kEntireDisks)),
+              L"Disk 0: 100.0 GB\r\nDisk 1: 50.0 GB\r\nDisk 2: 45.0 GB\r\nDisk 3: 45.0 GB\r\n");
+    ASSERT_TRUE(NextEnabled());
+
+    GoToSummary();
+    EXPECT_EQ(Summary(kSummaryType), L"Entire computer");
+    const std::wstring backup = Summary(kSummaryBackup);  // the date in this computer's time zone
+    EXPECT_EQ(backup.rfind(L"Office PC : [2026-10-0", 0), 0u) << testing::PrintToString(backup);
+    EXPECT_EQ(backup.size(), std::wstring(L"Office PC : [2026-10-05 19:00:00]").size());
+    EXPECT_EQ(Summary(kSummaryDestination), L"240.0 GB on 4 disk(s)");
+    EXPECT_TRUE(BackIsTheDefaultButton());
+}
+
+TEST_F(DestinationStep, AHardDriveGoesOntoTheSmallestDiskThatFitsUntilTheUserPicksOne)
+{
+    Start(Backup("Disks", kDisksLayout), kTypeDisk);
+    EXPECT_EQ(ComboEntries(Source()), (std::vector<std::wstring>{L"Disk 1: Data, 40.0 GB", L"Disk 2: 48.0 GB",
+                                                                 L"Disk 3: 30.0 GB"}));
+    EXPECT_EQ(ComboEntries(Target()),
+              (std::vector<std::wstring>{L"Disk 0: System Reserved, Windows, 100.0 GB", L"Disk 1: 50.0 GB",
+                                         L"Disk 2: Backup, 45.0 GB", L"Disk 3: (no label), 45.0 GB"}));
+    EXPECT_EQ(TextOf(Source()), L"Disk 1: Data, 40.0 GB");
+    EXPECT_EQ(TextOf(Target()), L"Disk 3: (no label), 45.0 GB") << "the 45 GB disk without the backup";
+
+    MoveTo(Source(), VK_DOWN, L"Disk 2: 48.0 GB");
+    EXPECT_TRUE(WaitForText(Target(), L"Disk 1: 50.0 GB", kWait)) << "the target follows the source";
+
+    MoveTo(Target(), VK_UP, L"Disk 0: System Reserved, Windows, 100.0 GB");
+    MoveTo(Source(), VK_DOWN, L"Disk 3: 30.0 GB");
+    EXPECT_EQ(TextOf(Target()), L"Disk 0: System Reserved, Windows, 100.0 GB") << "the user's pick stays";
+    ASSERT_TRUE(NextEnabled());
+
+    GoToSummary();
+    EXPECT_EQ(Summary(kSummaryType), L"Hard drive");
+    EXPECT_EQ(Summary(kSummaryDestination), L"Disk 0: 100.0 GB");
+    EXPECT_TRUE(BackIsTheDefaultButton());
+}
+
+TEST_F(DestinationStep, TheDiskThatHoldsTheBackupCannotBeChosen)
+{
+    Start(Backup("Disks", kDisksLayout), kTypeDisk);
+    MoveTo(Target(), VK_UP, L"Disk 2: Backup, 45.0 GB");
+    EXPECT_EQ(DiskWarning(), kHoldsBackup);
+    EXPECT_FALSE(NextEnabled());
+}
+
+TEST_F(DestinationStep, APartitionOntoAnEmptyDiskSmallerThanItsOwnDiskIsRefused)
+{
+    Start(Backup("Partitions", R"({"disks": [
+              {"number": 0, "size": 2199023255552, "partitions": [
+                {"number": 1, "label": "System", "size": 21474836480, "selected": true}]},
+              {"number": 1, "size": 42949672960, "partitions": [
+                {"number": 1, "size": 32212254720, "selected": true}]}]})"),
+          kTypePartition);
+    EXPECT_EQ(ComboEntries(Source()), (std::vector<std::wstring>{L"Disk 0, partition 1: System (20.0 GB)",
+                                                                 L"Disk 1, partition 1: (no label) (30.0 GB)"}));
+    EXPECT_EQ(TextOf(Target()), L"Disk 3, partition 1: (no label) (45.0 GB)");
+
+    MoveTo(Target(), VK_UP, L"Disk 2, partition 1: Backup (45.0 GB)");
+    EXPECT_EQ(DiskWarning(), kHoldsBackup);
+    MoveTo(Target(), VK_UP, L"Disk 1: 50.0 GB");
+    EXPECT_EQ(DiskWarning(), L"This disk is smaller than what you want to restore. Choose a larger destination.")
+        << "the 20 GB partition comes from a 2 TB disk";
+    EXPECT_FALSE(NextEnabled());
+
+    MoveTo(Source(), VK_DOWN, L"Disk 1, partition 1: (no label) (30.0 GB)");
+    EXPECT_EQ(DiskWarning(), L"") << "a 30 GB partition of a 40 GB disk fits the empty 50 GB disk";
+    EXPECT_TRUE(NextEnabled());
+
+    MoveTo(Target(), VK_DOWN, L"Disk 2, partition 1: Backup (45.0 GB)");
+    MoveTo(Target(), VK_DOWN, L"Disk 3, partition 1: (no label) (45.0 GB)");
+    ASSERT_TRUE(NextEnabled());
+    GoToSummary();
+    EXPECT_EQ(Summary(kSummaryType), L"Partition");
+    EXPECT_EQ(Summary(kSummaryDestination), L"Disk 3, partition 1");
+}
+
+}  // namespace
