@@ -202,6 +202,64 @@ bool TakeStar(std::span<const FormatArg> args, size_t& next, int& value)
     return true;
 }
 
+// One '%' directive of a template as written: "%%", or a conversion whose '*' width and
+// precision are still to be taken from the arguments.
+struct ParsedDirective {
+    bool percent = false;
+    bool starWidth = false;
+    bool starPrecision = false;
+    Conversion conversion;
+};
+
+// Reads the directive at templ[i] == '%' and moves i past it; false when the template
+// ends inside it.
+bool ReadDirective(std::wstring_view templ, size_t& i, ParsedDirective& d)
+{
+    ++i;
+    if (i < templ.size() && templ[i] == L'%') {
+        d.percent = true;
+        ++i;
+        return true;
+    }
+    Conversion& c = d.conversion;
+    while (i < templ.size() && IsFlag(templ[i])) {
+        if (c.flags.find(static_cast<char>(templ[i])) == std::string::npos) c.flags += static_cast<char>(templ[i]);
+        ++i;
+    }
+    if (i < templ.size() && templ[i] == L'*') {
+        ++i;
+        d.starWidth = true;
+    } else if (i < templ.size() && IsDigit(templ[i])) {
+        c.width = ReadNumber(templ, i);
+    }
+    if (i < templ.size() && templ[i] == L'.') {
+        ++i;
+        if (i < templ.size() && templ[i] == L'*') {
+            ++i;
+            d.starPrecision = true;
+        } else {
+            c.precision = ReadNumber(templ, i);
+        }
+    }
+    ReadLength(templ, i, c);
+    if (i >= templ.size()) return false;
+    c.type = templ[i++];
+    return true;
+}
+
+TemplateArg KindOf(const Conversion& c)
+{
+    switch (c.type) {
+    case L'c':
+        return TemplateArg::Char;
+    case L's': case L'S':
+        return TemplateArg::Text;
+    case L'f': case L'F': case L'e': case L'E': case L'g': case L'G': case L'a': case L'A':
+        return TemplateArg::Real;
+    }
+    return c.wide ? TemplateArg::Int64 : TemplateArg::Int;
+}
+
 }  // namespace
 
 std::wstring FormatTemplate(std::wstring_view templ, std::span<const FormatArg> args)
@@ -214,44 +272,29 @@ std::wstring FormatTemplate(std::wstring_view templ, std::span<const FormatArg> 
             out += templ[i++];
             continue;
         }
-        const size_t start = i++;
-        if (i < templ.size() && templ[i] == L'%') {
+        const size_t start = i;
+        ParsedDirective d;
+        if (!ReadDirective(templ, i, d)) {  // the template ends inside the conversion
+            out.append(templ.substr(start));
+            break;
+        }
+        if (d.percent) {
             out += L'%';
-            ++i;
             continue;
         }
-        Conversion c;
+        Conversion& c = d.conversion;
         bool fillable = true;
-        while (i < templ.size() && IsFlag(templ[i])) {
-            if (c.flags.find(static_cast<char>(templ[i])) == std::string::npos) c.flags += static_cast<char>(templ[i]);
-            ++i;
-        }
-        if (i < templ.size() && templ[i] == L'*') {
-            ++i;
+        if (d.starWidth) {
             fillable = TakeStar(args, next, c.width);
             if (fillable && c.width < 0) {
                 c.width = -c.width;
                 if (c.flags.find('-') == std::string::npos) c.flags += '-';
             }
-        } else if (i < templ.size() && IsDigit(templ[i])) {
-            c.width = ReadNumber(templ, i);
         }
-        if (i < templ.size() && templ[i] == L'.') {
-            ++i;
-            if (i < templ.size() && templ[i] == L'*') {
-                ++i;
-                fillable = fillable && TakeStar(args, next, c.precision);
-                if (c.precision < 0) c.precision = -1;  // a negative precision means none
-            } else {
-                c.precision = ReadNumber(templ, i);
-            }
+        if (d.starPrecision) {
+            fillable = fillable && TakeStar(args, next, c.precision);
+            if (c.precision < 0) c.precision = -1;  // a negative precision means none
         }
-        ReadLength(templ, i, c);
-        if (i >= templ.size()) {  // the template ends inside the conversion
-            out.append(templ.substr(start));
-            break;
-        }
-        c.type = templ[i++];
         if (!fillable || !IsConversion(c.type) || next >= args.size()) {
             out.append(templ.substr(start, i - start));
             continue;
@@ -259,6 +302,25 @@ std::wstring FormatTemplate(std::wstring_view templ, std::span<const FormatArg> 
         out += Render(c, args[next++]);
     }
     return out;
+}
+
+std::vector<TemplateArg> TemplateArguments(std::wstring_view templ)
+{
+    std::vector<TemplateArg> kinds;
+    size_t i = 0;
+    while (i < templ.size()) {
+        if (templ[i] != L'%') {
+            ++i;
+            continue;
+        }
+        ParsedDirective d;
+        if (!ReadDirective(templ, i, d)) break;
+        if (d.percent || !IsConversion(d.conversion.type)) continue;
+        if (d.starWidth) kinds.push_back(TemplateArg::Int);
+        if (d.starPrecision) kinds.push_back(TemplateArg::Int);
+        kinds.push_back(KindOf(d.conversion));
+    }
+    return kinds;
 }
 
 std::wstring FormatInserts(std::wstring_view templ, std::span<const FormatArg> inserts)

@@ -14,6 +14,7 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace palto {
 
@@ -59,6 +60,13 @@ private:
 // Without a length modifier (or with h, l or I32) an integer conversion works on 32 bits,
 // as it does for an int on Windows; ll, I64, z, j and t make it 64 bits.
 std::wstring FormatTemplate(std::wstring_view templ, std::span<const FormatArg> args);
+
+// The arguments a printf-style template consumes, in order, by the kind of value each
+// needs: a '*' width or precision is an Int of its own before its conversion's value; "%%"
+// and text that is no conversion consume nothing. Two templates that list the same
+// kinds can be filled with the same arguments.
+enum class TemplateArg { Int, Int64, Real, Char, Text };
+std::vector<TemplateArg> TemplateArguments(std::wstring_view templ);
 
 // Message-style: %1 to %99 insert argument 1 to 99, in its natural form or, with "%1!fmt!",
 // formatted by the printf conversion "%fmt". %0 ends the text; %n and %r break the line

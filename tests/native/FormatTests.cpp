@@ -133,3 +133,33 @@ INSTANTIATE_TEST_SUITE_P(Templates, FormatInsertsTable, testing::Values(
     InsertCase{L"%x %", L"%x %"}));
 
 }  // namespace
+
+TEST(TemplateArguments, ListsTheKindOfEveryArgumentInOrder)
+{
+    using K = palto::TemplateArg;
+    const struct {
+        const wchar_t* templ;
+        std::vector<K> kinds;
+    } cases[] = {
+        {L"Disk %d: %s%.1f GB", {K::Int, K::Text, K::Real}},
+        {L"Insert the last disc made on %s into drive %c:", {K::Text, K::Char}},
+        {L"%d:%02d:%02d  %u %x %X %o %i", {K::Int, K::Int, K::Int, K::Int, K::Int, K::Int, K::Int, K::Int}},
+        {L"%lld %I64u %zd %ld %hd %hhd", {K::Int64, K::Int64, K::Int64, K::Int, K::Int, K::Int}},
+        {L"%e %G %ls %S", {K::Real, K::Real, K::Text, K::Text}},
+        {L"[%*d][%.*f][%-*.*s]", {K::Int, K::Int, K::Int, K::Real, K::Int, K::Int, K::Text}},
+        {L"100%% sure, 50%% done", {}},
+        {L"%%d is no conversion", {}},
+        {L"Step %1 of 4", {}},  // a width with no conversion after it
+        {L"no conversions", {}},
+        {L"ends inside %0", {}},
+        {L"%", {}},
+    };
+    for (const auto& c : cases) EXPECT_EQ(palto::TemplateArguments(c.templ), c.kinds) << testing::PrintToString(std::wstring(c.templ));
+}
+
+TEST(TemplateArguments, TellsATextFromANumber)
+{
+    EXPECT_NE(palto::TemplateArguments(L"Disk %d: %.1f GB"), palto::TemplateArguments(L"Disk %s: %.1f GB"));
+    EXPECT_NE(palto::TemplateArguments(L"%d, %s"), palto::TemplateArguments(L"%s, %d"));
+    EXPECT_EQ(palto::TemplateArguments(L"Disk %d: %.1f GB"), palto::TemplateArguments(L"Datenträger %d: %.1f GB"));
+}
