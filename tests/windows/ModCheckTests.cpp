@@ -37,7 +37,7 @@ TEST(ModCheck, ReportsATextConversionWhereEnglishHasANumber)
               Problems{L"string 5181: conversions take text, real where English takes integer, real: \"Disk %s: %.1f GB\""});
 }
 
-TEST(ModCheck, ReportsPlaceholdersControlKindsPlacesAndAccessKeysOfEveryDialog)
+TEST(ModCheck, ReportsPlaceholdersControlKindsPlacesTabOrderAndAccessKeysOfEveryDialog)
 {
     EXPECT_EQ(Check(L"BrokenLayout.dll"),
               (Problems{
@@ -46,6 +46,7 @@ TEST(ModCheck, ReportsPlaceholdersControlKindsPlacesAndAccessKeysOfEveryDialog)
                   L"dialog 5103: control 1085 is a static text, not an edit field",
                   L"dialog 5103: control 1 lies outside the dialog",
                   L"dialog 5103: control 1 and control 2 overlap",
+                  L"dialog 5103: Tab goes back from control 1 to control 2",
                   L"dialog 5103: access key C of both \"&Continue\" and \"&Cancel\"",
               }));
 }

@@ -349,6 +349,32 @@ void CheckPlaces(const Dialog& dialog, std::vector<std::wstring>& problems, cons
     }
 }
 
+// Tab reaches every control the user works with, in reading order: top to bottom, and
+// left to right along a row. The arrow keys, not Tab, move within a radio group.
+void CheckTabOrder(const Dialog& dialog, std::vector<std::wstring>& problems, const std::wstring& where)
+{
+    const Control* previousStop = nullptr;
+    const Control* previous = nullptr;
+    for (const Control& control : dialog.controls) {
+        const bool inRadioGroup = control.kind == Kind::RadioButton && previous && previous->kind == Kind::RadioButton &&
+                                  !(control.style & WS_GROUP);
+        previous = &control;
+        const bool worked = control.kind == Kind::PushButton || control.kind == Kind::RadioButton ||
+                            control.kind == Kind::DropDownList || control.kind == Kind::Edit;
+        if (!(control.style & WS_TABSTOP)) {
+            if (worked && !inRadioGroup) problems.push_back(where + Name(control) + L" cannot be reached with Tab");
+            continue;
+        }
+        if (previousStop) {
+            const RECT& a = previousStop->rect;
+            const RECT& b = control.rect;
+            if (b.top < a.top || (b.top == a.top && b.left < a.left))
+                problems.push_back(where + L"Tab goes back from " + Name(*previousStop) + L" to " + Name(control));
+        }
+        previousStop = &control;
+    }
+}
+
 // The access key of a text ("&Next" gives N), or 0.
 wchar_t AccessKey(std::wstring_view text)
 {
@@ -411,6 +437,7 @@ void CheckDialogs(HMODULE module, std::vector<std::wstring>& problems)
                                    L", not " + KindName(want.kind));
         }
         CheckPlaces(*dialog, problems, where);
+        CheckTabOrder(*dialog, problems, where);
         // A page shares its window with the wizard's buttons, whose texts come from strings;
         // on the summary Next reads "Restore".
         auto keys = AccessKeys(*dialog);
