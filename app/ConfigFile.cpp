@@ -29,6 +29,16 @@ long SizeOf(std::FILE* file)
     return size;
 }
 
+ConfigLoad ReadOpenedConfig(StdioFile file, std::uint8_t factor, std::string& text)
+{
+    text.clear();
+    if (!file) return ConfigLoad::CannotOpen;
+    const long size = SizeOf(file.get());
+    if (size < 0) return ConfigLoad::Unreadable;
+    if (static_cast<unsigned long>(size) > kConfigMaxFileSize) return ConfigLoad::TooLarge;
+    return ReadConfigBlocks(file.get(), static_cast<std::size_t>(size), factor, text);
+}
+
 }  // namespace
 
 bool NoCaseLess::operator()(const std::string& a, const std::string& b) const
@@ -44,14 +54,15 @@ bool NoCaseLess::operator()(const std::string& a, const std::string& b) const
 
 ConfigLoad ReadConfigText(const std::string& path, std::uint8_t factor, std::string& text)
 {
-    text.clear();
-    StdioFile file(std::fopen(path.c_str(), "rb"));
-    if (!file) return ConfigLoad::CannotOpen;
-    const long size = SizeOf(file.get());
-    if (size < 0) return ConfigLoad::Unreadable;
-    if (static_cast<unsigned long>(size) > kConfigMaxFileSize) return ConfigLoad::TooLarge;
-    return ReadConfigBlocks(file.get(), static_cast<std::size_t>(size), factor, text);
+    return ReadOpenedConfig(StdioFile(std::fopen(path.c_str(), "rb")), factor, text);
 }
+
+#ifdef _WIN32
+ConfigLoad ReadConfigText(const std::wstring& path, std::uint8_t factor, std::string& text)
+{
+    return ReadOpenedConfig(StdioFile(::_wfopen(path.c_str(), L"rb")), factor, text);
+}
+#endif
 
 ConfigLoad ReadConfigBlocks(std::FILE* file, std::size_t size, std::uint8_t factor, std::string& text)
 {
@@ -72,6 +83,19 @@ ConfigLoad ReadConfigBlocks(std::FILE* file, std::size_t size, std::uint8_t fact
 }
 
 ConfigFile::ConfigFile(const std::string& path) : m_key(DeriveConfigKey())
+{
+    Load(path);
+}
+
+#ifdef _WIN32
+ConfigFile::ConfigFile(const std::wstring& path) : m_key(DeriveConfigKey())
+{
+    Load(path);
+}
+#endif
+
+template <typename Path>
+void ConfigFile::Load(const Path& path)
 {
     std::string text;
     m_load = ReadConfigText(path, ScrambleFactor(m_key), text);

@@ -27,7 +27,12 @@ struct NoCaseLess {
 enum class ConfigLoad { Loaded, CannotOpen, Unreadable, TooLarge, OutOfMemory };
 
 // Reads the file at `path` and returns its plain text (at most 32768 bytes), or why not.
+// On Windows a wide path reaches every folder name, also those the ANSI code page
+// cannot spell.
 ConfigLoad ReadConfigText(const std::string& path, std::uint8_t factor, std::string& text);
+#ifdef _WIN32
+ConfigLoad ReadConfigText(const std::wstring& path, std::uint8_t factor, std::string& text);
+#endif
 
 // Reads and unscrambles blocks of an open file whose size was found to be `size`. A file
 // that has grown or shrunk since is read no further than `size`: a block that would run
@@ -37,6 +42,9 @@ ConfigLoad ReadConfigBlocks(std::FILE* file, std::size_t size, std::uint8_t fact
 class ConfigFile {
 public:
     explicit ConfigFile(const std::string& path);
+#ifdef _WIN32
+    explicit ConfigFile(const std::wstring& path);
+#endif
 
     // The stored value, or an empty text when there is none or either name is empty.
     // The reference lives as long as the object.
@@ -48,6 +56,8 @@ public:
 private:
     using Entries = std::map<std::string, std::string, NoCaseLess>;
 
+    template <typename Path>
+    void Load(const Path& path);
     void Parse(const std::string& text);
 
     ConfigLoad m_load = ConfigLoad::CannotOpen;

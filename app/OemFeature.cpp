@@ -2,19 +2,15 @@
 
 #include "app/ConfigFile.h"
 #include "app/PaltoApp.h"
+#include "app/ProgramPath.h"
 
 bool QueryOemOnlyFeature()
 {
-    char path[MAX_PATH] = {};
-    const DWORD length = ::GetModuleFileNameA(nullptr, path, MAX_PATH);
-    if (length == 0 || length >= MAX_PATH) return false;  // failed, or the path was cut
-    std::string file(path, length);
-    const size_t slash = file.rfind('\\');
-    if (slash == std::string::npos || slash == 0) return false;
-    file.resize(slash);
-    file += "\\pconfig.dcf";
+    // A wide path: the folder's name may hold characters the ANSI code page lacks.
+    const std::wstring folder = FolderOf(ExecutablePath());
+    if (folder.empty()) return false;
 
-    const palto::ConfigFile config(file);
+    const palto::ConfigFile config(folder + L"\\pconfig.dcf");
     const std::string& value = config.GetValue("All", "ZAVOnlyFeature");
     return !value.empty() && value.front() != '0';
 }

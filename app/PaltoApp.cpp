@@ -5,10 +5,35 @@
 #include <memory>
 #include <string>
 
+#include "app/ProgramPath.h"
 #include "app/ResourceModule.h"
 #include "app/TestModeSwitch.h"
 #include "app/Texts.h"
 #include "frame/PaltoDlg.h"
+
+namespace {
+
+// The one message that cannot come from the resource module: there is none to use.
+void ShowStartupFailure()
+{
+    ::MessageBoxW(nullptr, L"Failed to load resource!", L"Tolvane", MB_OK);
+}
+
+// The wizard as start-up runs it. It remembers whether its window came up: DoModal
+// gives -1 both when the window could not be made (a module without the wizard's
+// dialogs) and when a quit message ended it (the end of a restore).
+class CStartupWizard final : public CPaltoDlg {
+public:
+    CStartupWizard() : CPaltoDlg(nullptr) {}
+    BOOL OnInitDialog() override
+    {
+        m_windowMade = true;
+        return CPaltoDlg::OnInitDialog();
+    }
+    bool m_windowMade = false;
+};
+
+}  // namespace
 
 CPaltoApp::CPaltoApp() : CWinApp(nullptr) {}
 
@@ -22,15 +47,18 @@ BOOL CPaltoApp::InitInstance()
 
     const bool testMode = palto::HasTestModeSwitch(::GetCommandLineW());
 
-    wchar_t path[MAX_PATH] = {};
-    const DWORD length = ::GetModuleFileNameW(nullptr, path, MAX_PATH);
-    const std::wstring exePath(path, length < MAX_PATH ? length : 0);
-    const size_t slash = exePath.rfind(L'\\');
-    if (slash == std::wstring::npos) return FALSE;
-    const std::wstring folder = exePath.substr(0, slash);
+    // The modules beside a program of MAX_PATH characters or more would have paths
+    // that the system does not load everywhere.
+    const std::wstring exePath = ExecutablePath();
+    if (exePath.empty() || exePath.size() >= MAX_PATH) {
+        ShowStartupFailure();
+        return FALSE;
+    }
+    const std::wstring folder = FolderOf(exePath);
+    if (folder.empty()) return FALSE;
 
     if (!LoadResourceModule(folder.c_str(), m_langId)) {
-        ::MessageBoxW(nullptr, L"Failed to load resource!", L"Tolvane", MB_OK);
+        ShowStartupFailure();
         return FALSE;
     }
 
@@ -39,14 +67,17 @@ BOOL CPaltoApp::InitInstance()
     m_pContext->testMode = testMode;
     m_pContext->oemOnlyFeature = QueryOemOnlyFeature();
 
+    bool windowMade = false;
     {
-        CPaltoDlg wizard(nullptr);
+        CStartupWizard wizard;
         m_pMainWnd = &wizard;
         wizard.DoModal();
         m_pMainWnd = nullptr;
+        windowMade = wizard.m_windowMade;
     }
 
     m_pContext = nullptr;
+    if (!windowMade) ShowStartupFailure();
     return FALSE;
 }
 

@@ -19,7 +19,7 @@ public:
     WizardContext* m_pContext = nullptr;   // the one wizard context while the wizard runs
 };
 
-extern CPaltoApp theApp;
+extern CPaltoApp& theApp;
 
 // The OEM feature flag of the product configuration file beside the executable,
 // read anew on every call.

@@ -44,7 +44,9 @@ bool TryLoadResourceModule(const wchar_t* folder, const wchar_t* code, LANGID& l
 {
     CString path;
     path.Format(L"%s\\Mainr%s.dll", folder, code);
-    HMODULE module = ::LoadLibraryW(path);
+    // Loaded as data: the module is a source of resources only, and no code of its own
+    // (a foreign DLL under a module's name, say) ever runs in the wizard.
+    HMODULE module = ::LoadLibraryExW(path, nullptr, LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE);
     if (!module) return false;
     AfxSetResourceHandle(module);
     langId = LangIdForCode(code);

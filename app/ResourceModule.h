@@ -12,7 +12,8 @@
 // `langId` holds its language.
 bool LoadResourceModule(const wchar_t* folder, LANGID& langId);
 
-// Loads "<folder>\Mainr<code>.dll" and makes it the resource source; false changes nothing.
+// Loads "<folder>\Mainr<code>.dll" as data and makes it the resource source; false
+// changes nothing.
 bool TryLoadResourceModule(const wchar_t* folder, const wchar_t* code, LANGID& langId);
 
 // Loads the module of the system's default language, or the English one when that

@@ -9,13 +9,23 @@
 
 namespace {
 
-// Normally filled on the user-interface thread before any worker starts; the lock keeps
-// threads apart when the module has no title and every call looks it up again.
-std::mutex g_titleLock;
-CString g_appTitle;
+// Workers and engine threads may still show a message or ask for the title while the
+// process ends: this state is made on first use and never destroyed.
+struct TextState {
+    // Normally filled on the user-interface thread before any worker starts; the lock
+    // keeps threads apart when the module has no title and every call looks it up again.
+    std::mutex titleLock;
+    CString appTitle;
 
-std::mutex g_handlerLock;
-MessageHandler g_messageHandler;
+    std::mutex handlerLock;
+    MessageHandler messageHandler;
+};
+
+TextState& State()
+{
+    static TextState* const state = new TextState;
+    return *state;
+}
 
 }  // namespace
 
@@ -29,25 +39,27 @@ CString LoadText(UINT id)
 
 CString GetAppTitle()
 {
-    std::lock_guard lock(g_titleLock);
-    if (!g_appTitle.IsEmpty()) return g_appTitle;
-    g_appTitle.LoadString(QueryOemOnlyFeature() ? IDS_APP_TITLE_OEM : IDS_APP_TITLE);
-    if (g_appTitle.IsEmpty()) g_appTitle.LoadString(IDS_APP_TITLE);
-    return g_appTitle;
+    TextState& state = State();
+    std::lock_guard lock(state.titleLock);
+    if (!state.appTitle.IsEmpty()) return state.appTitle;
+    state.appTitle.LoadString(QueryOemOnlyFeature() ? IDS_APP_TITLE_OEM : IDS_APP_TITLE);
+    if (state.appTitle.IsEmpty()) state.appTitle.LoadString(IDS_APP_TITLE);
+    return state.appTitle;
 }
 
 void ForgetAppTitle()
 {
-    std::lock_guard lock(g_titleLock);
-    g_appTitle.Empty();
+    TextState& state = State();
+    std::lock_guard lock(state.titleLock);
+    state.appTitle.Empty();
 }
 
 int ShowMessage(HWND owner, const CString& text, UINT style)
 {
     MessageHandler handler;
     {
-        std::lock_guard lock(g_handlerLock);
-        handler = g_messageHandler;
+        std::lock_guard lock(State().handlerLock);
+        handler = State().messageHandler;
     }
     if (handler) return handler(owner, text, style);
     return ::MessageBoxExW(owner, text, GetAppTitle(), style, theApp.m_langId);
@@ -55,8 +67,8 @@ int ShowMessage(HWND owner, const CString& text, UINT style)
 
 void SetMessageHandler(MessageHandler handler)
 {
-    std::lock_guard lock(g_handlerLock);
-    g_messageHandler = std::move(handler);
+    std::lock_guard lock(State().handlerLock);
+    State().messageHandler = std::move(handler);
 }
 
 CString EngineErrorMessage(int code)

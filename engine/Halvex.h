@@ -12,6 +12,7 @@
 #ifdef _WIN32
 
 #include <memory>
+#include <type_traits>
 
 #ifdef HALVEX_BUILDING_DLL
 #define HALVEX_API __declspec(dllexport)
@@ -75,20 +76,29 @@ private:
     unsigned char m_opaque[64];      // the engine's; the object is 64 bytes
 };
 
+// The engine starts the communicator through the third slot of its virtual table.
+// g++ (Itanium C++ ABI) gives the virtual destructor the first two slots (complete and
+// deleting destructor); MSVC gives it one, so there a placeholder takes the second
+// slot and Initialize stays the third. docs/engine-binding.md says more.
 class HALVEX_API Communicator {
 public:
     // The process's one communicator.
     static std::shared_ptr<Communicator> Instance(bool local);
 
-    // Itanium C++ ABI: a virtual destructor takes the first two slots of the virtual
-    // table (complete and deleting destructor), so Initialize is its third slot.
     virtual ~Communicator();
+#ifdef _MSC_VER
+    virtual void ReservedSlot();  // never called
+#endif
     virtual void Initialize(bool local);
 
 protected:
     Communicator() = default;
 };
 
+// Nothing but the virtual table pointer: the object holds no data the wizard could
+// misplace, and the slot order above is the whole of its layout.
+static_assert(sizeof(Communicator) == sizeof(void*));
+static_assert(std::has_virtual_destructor_v<Communicator>);
 static_assert(sizeof(Caller) == 64);
 
 #endif  // _WIN32

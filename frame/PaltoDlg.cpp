@@ -3,6 +3,7 @@
 #include "app/EngineClient.h"
 #include "app/PaltoApp.h"
 #include "app/Texts.h"
+#include "frame/Direct2D.h"
 #include "frame/Fonts.h"
 #include "pages/RestoreLayouts.h"
 #include "resources/ids.h"
@@ -85,12 +86,11 @@ BOOL CPaltoDlg::OnInitDialog()
     return TRUE;
 }
 
+// Without Direct2D (an image without d2d1.dll) the layout keeps 96 DPI.
 void CPaltoDlg::ReadDesktopResolution()
 {
-    if (SUCCEEDED(::D2D1CreateFactory(D2D1_FACTORY_TYPE_SINGLE_THREADED, __uuidof(ID2D1Factory), nullptr,
-                                      reinterpret_cast<void**>(&m_pD2DFactory)))) {
-        m_pD2DFactory->GetDesktopDpi(&m_dpiX, &m_dpiY);
-    }
+    m_pD2DFactory = CreateDirect2DFactory();
+    if (m_pD2DFactory) m_pD2DFactory->GetDesktopDpi(&m_dpiX, &m_dpiY);
 }
 
 // Places a child at a position given in 96-DPI pixels, keeping its own size. Children

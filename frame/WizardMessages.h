@@ -16,3 +16,10 @@ constexpr UINT WM_STEP_FORWARD = 3027;
 // To the source page, from its own worker: the backup it checked has opened (wParam 0)
 // or not (wParam the engine's code, as a signed value).
 constexpr UINT WM_ARCHIVE_OPENED = WM_APP + 1;
+// To the progress page, from its restore worker: the worker is done with the restore
+// info; wParam TRUE when the restore runs, FALSE when it was cancelled before it began.
+// (A restore that could not start is reported with WM_RESTORE_END, wParam 1.)
+constexpr UINT WM_RESTORE_WORKER_DONE = WM_APP + 2;
+// To the progress page, sent while the engine asks for a medium: wParam FALSE stops
+// polling the progress, TRUE polls again.
+constexpr UINT WM_RESTORE_POLLING = WM_APP + 3;

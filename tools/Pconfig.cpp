@@ -10,6 +10,8 @@
 
 #ifdef _WIN32
 #include <windows.h>
+#else
+#include <sys/stat.h>
 #endif
 
 namespace palto::pconfig {
@@ -31,6 +33,58 @@ constexpr char kHelp[] =
     "Exit codes: 0 done, 1 wrong usage, 2 a file could not be read, loaded or written.\n";
 
 std::string Reason() { return std::strerror(errno); }
+
+// What a path names. Only a regular file is read or replaced: opening a FIFO would wait
+// for a writer, and a directory or a device is no configuration file.
+enum class PathKind { Missing, RegularFile, Other };
+
+PathKind KindOf(const std::string& path)
+{
+#ifdef _WIN32
+    const DWORD attributes = ::GetFileAttributesA(path.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES) return PathKind::Missing;
+    return attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_DEVICE) ? PathKind::Other : PathKind::RegularFile;
+#else
+    struct stat info{};
+    if (::stat(path.c_str(), &info) != 0) return PathKind::Missing;
+    return S_ISREG(info.st_mode) ? PathKind::RegularFile : PathKind::Other;
+#endif
+}
+
+// Whether two paths name one existing file, also by different names (links).
+bool SameFile(const std::string& a, const std::string& b)
+{
+#ifdef _WIN32
+    const auto identity = [](const std::string& path, BY_HANDLE_FILE_INFORMATION& info) {
+        HANDLE file = ::CreateFileA(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                    OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+        if (file == INVALID_HANDLE_VALUE) return false;
+        const bool known = ::GetFileInformationByHandle(file, &info);
+        ::CloseHandle(file);
+        return known;
+    };
+    BY_HANDLE_FILE_INFORMATION x{}, y{};
+    return identity(a, x) && identity(b, y) && x.dwVolumeSerialNumber == y.dwVolumeSerialNumber &&
+           x.nFileIndexHigh == y.nFileIndexHigh && x.nFileIndexLow == y.nFileIndexLow;
+#else
+    struct stat x{}, y{};
+    return ::stat(a.c_str(), &x) == 0 && ::stat(b.c_str(), &y) == 0 && x.st_dev == y.st_dev && x.st_ino == y.st_ino;
+#endif
+}
+
+// Plain text the wizard would misread: it takes 8-bit text as it stands.
+void WarnAboutEncoding(const std::string& path, std::string_view plain, std::ostream& err)
+{
+    const bool utf16 = plain.starts_with("\xFF\xFE") || plain.starts_with("\xFE\xFF") ||
+                       (plain.size() >= 2 && (plain[0] == '\0' || plain[1] == '\0'));
+    if (plain.starts_with("\xEF\xBB\xBF")) {
+        err << "pconfig: warning: " << path << " starts with a UTF-8 byte-order mark, which the wizard reads as "
+            << "part of the first line; save it without one\n";
+    } else if (utf16) {
+        err << "pconfig: warning: " << path << " is UTF-16 text, in which the wizard finds no section and no key; "
+            << "save it as 8-bit text\n";
+    }
+}
 
 // Reads at most `limit` bytes of the file; false with `reason` when it cannot be read.
 bool ReadFile(const std::string& path, size_t limit, std::string& data, std::string& reason)
@@ -67,6 +121,7 @@ bool ReplaceFile(const std::string& from, const std::string& to, std::string& re
 bool WriteFileWhole(const std::string& path, const std::string& data, std::string& reason)
 {
     const std::string temporary = path + ".pconfig-new";
+    std::remove(temporary.c_str());  // whatever was left there, a FIFO even, is not opened
     StdioFile file(std::fopen(temporary.c_str(), "wb"));
     if (!file) {
         reason = Reason();
@@ -90,8 +145,12 @@ std::uint8_t Factor() { return ScrambleFactor(DeriveConfigKey()); }
 
 int Encode(const std::string& in, const std::string& out, std::ostream& err)
 {
+    if (KindOf(in) == PathKind::Other) return Fail(err, in + " is not a regular file");
+    if (KindOf(out) == PathKind::Other) return Fail(err, out + " is not a regular file; nothing written");
+    if (in == out || SameFile(in, out)) return Fail(err, out + " is the input file itself; nothing written");
     std::string plain, reason;
     if (!ReadFile(in, kConfigMaxFileSize + 1, plain, reason)) return Fail(err, "cannot read " + in + ": " + reason);
+    WarnAboutEncoding(in, plain, err);
     const std::string text = WithCrLf(plain);
     if (text.size() > kConfigMaxFileSize) {
         return Fail(err, in + " makes more than " + std::to_string(kConfigMaxFileSize) +
@@ -113,6 +172,7 @@ std::string LoadFailure(const std::string& path, ConfigLoad load)
 
 int Decode(const std::string& in, std::ostream& out, std::ostream& err)
 {
+    if (KindOf(in) == PathKind::Other) return Fail(err, in + " is not a regular file");
     std::string text;
     const ConfigLoad load = ReadConfigText(in, Factor(), text);
     if (load != ConfigLoad::Loaded) return Fail(err, LoadFailure(in, load));
@@ -123,6 +183,7 @@ int Decode(const std::string& in, std::ostream& out, std::ostream& err)
 int Get(const std::string& file, const std::string& section, const std::string& key, std::ostream& out,
         std::ostream& err)
 {
+    if (KindOf(file) == PathKind::Other) return Fail(err, file + " is not a regular file");
     const ConfigFile config(file);
     if (!config.IsLoaded()) return Fail(err, LoadFailure(file, config.load()));
     out << config.GetValue(section, key) << '\n';

@@ -95,6 +95,16 @@
 #define S_DESTINATION_NOT_USABLE     "Die gewählte Quelle oder das gewählte Ziel kann nicht verwendet werden. Wählen Sie beides erneut."
 #define S_TARGET_HOLDS_BACKUP        "Die Sicherung selbst ist auf diesem Ziel gespeichert. Wählen Sie ein anderes Ziel."
 
+// Restore progress (5202: printf, elapsed hours, minutes, seconds, then remaining ones)
+#define S_STAGE_FIRST_PHASE6   "Die Wiederherstellung wird vorbereitet..."
+#define S_STAGE_FIRST          "Ihre Daten werden wiederhergestellt..."
+#define S_STAGE_PHASE7         "Die wiederhergestellten Daten werden geprüft..."
+#define S_STAGE_LAST           "Die Wiederherstellung wird abgeschlossen..."
+#define S_TIME_TEXT            "Verstrichene Zeit: %d:%02d:%02d      Restzeit: %d:%02d:%02d"
+#define S_RESTORE_DONE         "Die Wiederherstellung wurde erfolgreich abgeschlossen. Das Programm wird beendet, wenn Sie auf OK klicken."
+#define S_RESTORE_NOT_FINISHED "Die Wiederherstellung wurde nicht abgeschlossen. Das Ziel ist möglicherweise unvollständig: Stellen Sie es erneut wieder her, bevor Sie es verwenden."
+#define T_PROGRESS_CANCEL      "Abbrechen"
+
 // Password dialog
 #define S_WRONG_PASSWORD             "Das Kennwort ist nicht richtig. Geben Sie es noch einmal ein und achten Sie auf Groß- und Kleinschreibung."
 #define T_PASSWORD_PROMPT            "Diese Sicherung ist durch ein Kennwort geschützt. Geben Sie das Kennwort ein, um sie wiederherzustellen:"

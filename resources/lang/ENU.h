@@ -92,6 +92,16 @@
 #define S_DESTINATION_NOT_USABLE     "The chosen source or destination cannot be used. Choose them again."
 #define S_TARGET_HOLDS_BACKUP        "The backup itself is stored on this destination. Choose another destination."
 
+// Restore progress (5202: printf, elapsed hours, minutes, seconds, then remaining ones)
+#define S_STAGE_FIRST_PHASE6   "Preparing the restore..."
+#define S_STAGE_FIRST          "Restoring your data..."
+#define S_STAGE_PHASE7         "Checking the restored data..."
+#define S_STAGE_LAST           "Finishing the restore..."
+#define S_TIME_TEXT            "Time elapsed: %d:%02d:%02d      Time remaining: %d:%02d:%02d"
+#define S_RESTORE_DONE         "The restore has finished successfully. The program closes when you click OK."
+#define S_RESTORE_NOT_FINISHED "The restore did not finish. The destination may be incomplete: restore it again before you use it."
+#define T_PROGRESS_CANCEL      "Cancel"
+
 // Password dialog
 #define S_WRONG_PASSWORD             "The password is not correct. Type it again, paying attention to upper and lower case."
 #define T_PASSWORD_PROMPT            "This backup is protected by a password. Type the password to restore it:"

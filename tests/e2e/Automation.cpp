@@ -1,5 +1,7 @@
 #include "Automation.h"
 
+#include <tlhelp32.h>
+
 #include <vector>
 
 namespace palto::e2e {
@@ -34,9 +36,52 @@ Process::Process(const std::wstring& exe, const std::wstring& arguments)
     std::wstring commandLine = L"\"" + exe + L"\" " + arguments;
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
-    if (!::CreateProcessW(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                          &startup, &m_info)) {
+    if (exe.size() >= MAX_PATH) {
+        StartThroughWineLauncher(exe, commandLine);
+    } else if (!::CreateProcessW(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                                 &startup, &m_info)) {
         m_info = {};
+    }
+}
+
+// Wine's CreateProcessW refuses a program whose path has MAX_PATH characters or more;
+// Wine's own launcher, a Unix program that CreateProcessW runs, starts it. The new
+// process is then found by the path of its program.
+void Process::StartThroughWineLauncher(const std::wstring& exe, const std::wstring& commandLine)
+{
+    std::wstring launch = L"" PALTO_WINE_LAUNCHER L" " + commandLine;
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION launcher{};
+    if (!::CreateProcessW(nullptr, launch.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &launcher)) {
+        return;
+    }
+    ::CloseHandle(launcher.hThread);
+    ::CloseHandle(launcher.hProcess);
+
+    const DWORD start = ::GetTickCount();
+    while (!m_info.hProcess && ::GetTickCount() - start < 20000) {
+        HANDLE snapshot = ::CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+        PROCESSENTRY32W entry{};
+        entry.dwSize = sizeof entry;
+        for (BOOL more = ::Process32FirstW(snapshot, &entry); more && !m_info.hProcess;
+             more = ::Process32NextW(snapshot, &entry)) {
+            HANDLE process = ::OpenProcess(SYNCHRONIZE | PROCESS_TERMINATE | PROCESS_QUERY_LIMITED_INFORMATION, FALSE,
+                                           entry.th32ProcessID);
+            if (!process) continue;
+            std::wstring image(32768, L'\0');
+            DWORD length = static_cast<DWORD>(image.size());
+            if (::QueryFullProcessImageNameW(process, 0, image.data(), &length) &&
+                ::CompareStringOrdinal(image.c_str(), static_cast<int>(length), exe.c_str(), static_cast<int>(exe.size()),
+                                       TRUE) == CSTR_EQUAL) {
+                m_info.hProcess = process;
+                m_info.dwProcessId = entry.th32ProcessID;
+            } else {
+                ::CloseHandle(process);
+            }
+        }
+        ::CloseHandle(snapshot);
+        if (!m_info.hProcess) ::Sleep(50);
     }
 }
 
@@ -44,7 +89,7 @@ Process::~Process()
 {
     if (!m_info.hProcess) return;
     if (::WaitForSingleObject(m_info.hProcess, 0) == WAIT_TIMEOUT) ::TerminateProcess(m_info.hProcess, 99);
-    ::CloseHandle(m_info.hThread);
+    if (m_info.hThread) ::CloseHandle(m_info.hThread);
     ::CloseHandle(m_info.hProcess);
 }
 

@@ -11,7 +11,8 @@
 
 namespace palto::e2e {
 
-// A started program; killed when the object goes while it still runs.
+// A started program; killed when the object goes while it still runs. Programs of any
+// path length start.
 class Process {
 public:
     Process(const std::wstring& exe, const std::wstring& arguments);
@@ -25,6 +26,7 @@ public:
     DWORD WaitForExit(DWORD timeoutMs);
 
 private:
+    void StartThroughWineLauncher(const std::wstring& exe, const std::wstring& commandLine);
     PROCESS_INFORMATION m_info{};
 };
 

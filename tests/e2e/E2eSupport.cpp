@@ -12,6 +12,9 @@ std::wstring TestsFolder()
     std::wstring folder(path);
     return folder.substr(0, folder.rfind(L'\\'));
 }
+
+// Paths of any length, for the calls that make, copy and remove files.
+std::wstring Extended(const std::wstring& path) { return L"\\\\?\\" + path; }
 }  // namespace
 
 std::wstring BinFolder()
@@ -19,27 +22,39 @@ std::wstring BinFolder()
     return TestsFolder() + L"\\..\\bin";
 }
 
-InstallFolder::InstallFolder(const std::vector<const wchar_t*>& files)
+InstallFolder::InstallFolder(const std::vector<const wchar_t*>& files, size_t pathLength)
 {
     wchar_t temp[MAX_PATH] = {};
     ::GetTempPathW(MAX_PATH, temp);
-    m_path = std::wstring(temp) + L"palto-e2e-" + std::to_wstring(::GetCurrentProcessId());
-    ::CreateDirectoryW(m_path.c_str(), nullptr);
-    Copy(L"Palto.exe");
-    Copy(L"Halvex.dll");
-    for (const wchar_t* file : files) Copy(file);
+    AddFolder(std::wstring(temp) + L"palto-e2e-" + std::to_wstring(::GetCurrentProcessId()));
+    while (m_path.size() + 1 < pathLength) {
+        const size_t missing = pathLength - m_path.size() - 1;  // beside the backslash
+        AddFolder(m_path + L"\\" + std::wstring(missing > 200 ? 150 : missing, L'x'));
+    }
+    CopyAs(L"Palto.exe", L"Palto.exe");
+    CopyAs(L"Halvex.dll", L"Halvex.dll");
+    for (const wchar_t* file : files) CopyAs(file, file);
 }
 
 InstallFolder::~InstallFolder()
 {
-    for (const std::wstring& file : m_files) ::DeleteFileW((m_path + L"\\" + file).c_str());
-    ::RemoveDirectoryW(m_path.c_str());
+    for (const std::wstring& file : m_files) ::DeleteFileW(Extended(m_path + L"\\" + file).c_str());
+    for (auto folder = m_folders.rbegin(); folder != m_folders.rend(); ++folder) {
+        ::RemoveDirectoryW(Extended(*folder).c_str());
+    }
 }
 
-void InstallFolder::Copy(const std::wstring& file)
+void InstallFolder::AddFolder(const std::wstring& path)
 {
-    ::CopyFileW((BinFolder() + L"\\" + file).c_str(), (m_path + L"\\" + file).c_str(), FALSE);
-    m_files.push_back(file);
+    ::CreateDirectoryW(Extended(path).c_str(), nullptr);
+    m_folders.push_back(path);
+    m_path = path;
+}
+
+void InstallFolder::CopyAs(const std::wstring& file, const std::wstring& name)
+{
+    ::CopyFileW((BinFolder() + L"\\" + file).c_str(), Extended(m_path + L"\\" + name).c_str(), FALSE);
+    m_files.push_back(name);
 }
 
 CatalogRun::CatalogRun(const std::string& catalogJson)

@@ -18,17 +18,24 @@ constexpr DWORD kWait = 20000;  // longest wait for a window or the program's en
 std::wstring BinFolder();
 
 // A folder of its own holding copies of Palto.exe, the engine and the named files of bin/.
+// Given a `pathLength`, the folder lies as deep as it takes for its path to be that
+// many characters long (beyond MAX_PATH, too).
 class InstallFolder {
 public:
-    explicit InstallFolder(const std::vector<const wchar_t*>& files);
+    explicit InstallFolder(const std::vector<const wchar_t*>& files, size_t pathLength = 0);
     ~InstallFolder();
     InstallFolder(const InstallFolder&) = delete;
     InstallFolder& operator=(const InstallFolder&) = delete;
+    const std::wstring& path() const { return m_path; }
     std::wstring exe() const { return m_path + L"\\Palto.exe"; }
 
+    // Copies a file of bin/ into the folder under another name.
+    void CopyAs(const std::wstring& file, const std::wstring& name);
+
 private:
-    void Copy(const std::wstring& file);
+    void AddFolder(const std::wstring& path);
     std::wstring m_path;
+    std::vector<std::wstring> m_folders;
     std::vector<std::wstring> m_files;
 };
 

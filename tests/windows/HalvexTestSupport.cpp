@@ -5,6 +5,7 @@
 #include <sstream>
 
 #include "TestSupport.h"
+#include "app/EngineClient.h"
 #include "engine/RecordReaders.h"
 
 namespace palto::test {
@@ -123,6 +124,18 @@ std::string RestoreCatalog(const std::string& stages, const std::string& events,
   }],
   "restore": {"stages": )" << stages << R"(, "events": )" << events << R"(, "result": )" << result << "}\n}";
     return json.str();
+}
+
+bool ChooseRestore(WizardContext& context, std::uint64_t archiveId)
+{
+    context.projectId = kRestoreProject;
+    context.archiveId = archiveId;
+    Caller& engine = GetEngineClient();
+    if (engine.QueryProjectRestoreInfo(kRestoreProject, archiveId, context.restoreInfo, kAnyDrive) != 0 ||
+        engine.GetDRRestoreVolumesInfo(*context.restoreInfo.thisComputer) != 0)
+        return false;
+    context.restoreInfo.thisComputer->disks[0].partitions[0].selected = 1;
+    return true;
 }
 
 }  // namespace palto::test

@@ -15,6 +15,7 @@
 
 #include <nlohmann/json.hpp>
 
+#include "app/WizardContext.h"
 #include "engine/Halvex.h"
 #include "simengine/HalvexSim.h"
 
@@ -94,5 +95,10 @@ std::unique_ptr<_ProjectRestoreData> MakeOrder(const _ProjectRestoreInfo& info, 
 std::string RestoreCatalog(const std::string& stages, const std::string& events = "[]", int result = 0);
 constexpr unsigned kRestoreProject = 7;
 constexpr std::uint64_t kRestoreArchive = 133000000000000000ull;
+
+// Fills `context` for a restore of that catalog's project as the destination pages leave
+// it: the backup's restore info from the engine, this computer's layout, and its
+// partition marked as the destination. False when the engine could not answer.
+bool ChooseRestore(WizardContext& context, std::uint64_t archiveId = kRestoreArchive);
 
 }  // namespace palto::test

@@ -12,6 +12,7 @@
 #include "TestSupport.h"
 #include "app/ResourceModule.h"
 #include "framework/Afx.h"
+#include "framework/CDialog.h"
 #include "resources/ids.h"
 
 using palto::test::ProgramFolder;
@@ -99,13 +100,17 @@ protected:
         theApp.m_langId = m_langId;
     }
 
-    // The file name of the module that resources come from now.
+    // The file name of the module that resources come from now. Modules are loaded as
+    // data and have no file name to ask for: a text that differs between the languages
+    // tells them apart.
     static std::wstring LoadedModule()
     {
-        wchar_t path[MAX_PATH] = {};
-        ::GetModuleFileNameW(AfxGetResourceHandle(), path, MAX_PATH);
-        const std::wstring file(path);
-        return file.substr(file.rfind(L'\\') + 1);
+        CString back;
+        back.LoadString(IDS_BACK);
+        for (const std::wstring file : {L"MainrENU.dll", L"MainrDEU.dll"}) {
+            if (back.str() == palto::test::ModuleText(ProgramFolder() + L"\\" + file, IDS_BACK)) return file;
+        }
+        return L"another module";
     }
 
     HINSTANCE m_module = AfxGetResourceHandle();
@@ -174,6 +179,31 @@ TEST_F(ResourceModuleTest, TheSystemLanguageChoosesTheModule)
     ASSERT_TRUE(LoadResourceModuleForSystemLanguage(Folder({L"ENU", L"DEU"}), langId));
     EXPECT_EQ(LoadedModule(), L"Mainr" + code + L".dll");
     EXPECT_EQ(langId, LangIdForCode(code.c_str()));
+}
+
+// Modules are loaded as data: every resource the wizard takes from one arrives, and no
+// code of a module runs (MainrRUN.dll, beside this program, has start-up code that
+// would leave a mark in the environment).
+TEST_F(ResourceModuleTest, AModuleGivesItsResourcesAndRunsNoCode)
+{
+    ::SetEnvironmentVariableW(L"PALTO_MODULE_CODE_RAN", nullptr);
+    LANGID langId = 0;
+    ASSERT_TRUE(TryLoadResourceModule(ProgramFolder().c_str(), L"RUN", langId));
+    EXPECT_EQ(::GetEnvironmentVariableW(L"PALTO_MODULE_CODE_RAN", nullptr, 0), 0u) << "the module's code ran";
+    CString title;
+    title.LoadString(IDS_APP_TITLE);
+    EXPECT_EQ(title.str(), L"Title of the module without an OEM title");
+}
+
+TEST_F(ResourceModuleTest, AModuleLoadedAsDataGivesDialogsAndTheIcon)
+{
+    LANGID langId = 0;
+    ASSERT_TRUE(TryLoadResourceModule(Folder({L"ENU"}), L"ENU", langId));
+    EXPECT_TRUE(::LoadIconW(AfxGetResourceHandle(), MAKEINTRESOURCEW(IDI_MAIN)));
+    CDialog dialog(IDD_MAIN);
+    ASSERT_TRUE(dialog.Create(IDD_MAIN));
+    EXPECT_TRUE(::GetDlgItem(dialog.m_hWnd, IDC_NEXT));
+    dialog.DestroyWindow();
 }
 
 TEST(LangIdForCode, IgnoresLetterCaseAndFallsBackToTheSystemLanguage)

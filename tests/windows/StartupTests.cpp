@@ -1,9 +1,10 @@
-// Start-up as InitInstance runs it, in child processes whose command lines the test
-// chooses: the test-mode switch reaches the wizard context, which lives exactly as long
-// as the wizard window.
+// Start-up as InitInstance runs it, in child processes whose command lines and folders
+// the test chooses: the test-mode switch reaches the wizard context, which lives exactly
+// as long as the wizard window, and the configuration file is found beside the program.
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 #include "TestSupport.h"
 #include "frame/PaltoDlg.h"
@@ -16,6 +17,8 @@ enum ChildResult : DWORD {
     kTestModeOff = 11,
     kNoWindow = 12,
     kContextLeft = 13,
+    kOemOn = 14,
+    kOemOff = 15,
 };
 
 int RunInitInstance()
@@ -55,9 +58,49 @@ INSTANTIATE_TEST_SUITE_P(CommandLines, StartupSwitch, testing::Values(
     SwitchCase{L"-test -x", kTestModeOff},
     SwitchCase{L"", kTestModeOff}));
 
+// A copy of this program, the engine and the committed configuration file (its OEM
+// switch on) in a folder whose name the ANSI code page cannot spell.
+class ForeignNamedFolder {
+public:
+    ForeignNamedFolder()
+    {
+        wchar_t temp[MAX_PATH] = {};
+        ::GetTempPathW(MAX_PATH, temp);
+        m_path = std::wstring(temp) + L"palto-\u0395\u03BB\u03BB\u03B7\u03BD\u03B9\u03BA\u03AC-\u65E5\u672C-" +
+                 std::to_wstring(::GetCurrentProcessId());
+        ::CreateDirectoryW(m_path.c_str(), nullptr);
+        Copy(L"startup_tests.exe", L"startup_tests.exe");
+        Copy(L"Halvex.dll", L"Halvex.dll");
+        Copy(L"golden-pconfig.dcf", L"pconfig.dcf");
+    }
+    ~ForeignNamedFolder()
+    {
+        for (const std::wstring& file : m_files) ::DeleteFileW(file.c_str());
+        ::RemoveDirectoryW(m_path.c_str());
+    }
+    std::wstring program() const { return m_path + L"\\startup_tests.exe"; }
+
+private:
+    void Copy(const wchar_t* file, const wchar_t* name)
+    {
+        m_files.push_back(m_path + L"\\" + name);
+        ::CopyFileW((palto::test::ProgramFolder() + L"\\" + file).c_str(), m_files.back().c_str(), FALSE);
+    }
+    std::wstring m_path;
+    std::vector<std::wstring> m_files;
+};
+
+TEST(Startup, TheConfigurationFileIsFoundInAFolderOfAnyName)
+{
+    ForeignNamedFolder folder;
+    ASSERT_NE(::GetFileAttributesW(folder.program().c_str()), INVALID_FILE_ATTRIBUTES);
+    EXPECT_EQ(palto::test::RunInChild("oem", L"startup_tests", folder.program()), kOemOn);
+}
+
 }  // namespace
 
 int main(int argc, char** argv)
 {
-    return palto::test::TestMain(argc, argv, {{"init", RunInitInstance}});
+    return palto::test::TestMain(argc, argv, {{"init", RunInitInstance},
+                                              {"oem", [] { return static_cast<int>(QueryOemOnlyFeature() ? kOemOn : kOemOff); }}});
 }

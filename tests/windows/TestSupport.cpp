@@ -17,6 +17,17 @@ std::wstring ProgramFolder()
     return folder.substr(0, folder.rfind(L'\\'));
 }
 
+std::wstring ModuleText(const std::wstring& path, UINT id)
+{
+    HMODULE module = ::LoadLibraryExW(path.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE);
+    if (!module) return {};
+    const wchar_t* text = nullptr;
+    const int length = ::LoadStringW(module, id, reinterpret_cast<LPWSTR>(&text), 0);
+    std::wstring result(text && length > 0 ? text : L"", length > 0 ? length : 0);
+    ::FreeLibrary(module);
+    return result;
+}
+
 void LoadEnglishResources()
 {
     static const bool loaded = TryLoadResourceModule(ProgramFolder().c_str(), L"ENU", theApp.m_langId);

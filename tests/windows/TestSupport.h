@@ -20,6 +20,9 @@ namespace palto::test {
 // The folder of the running test program, without a trailing backslash.
 std::wstring ProgramFolder();
 
+// A string of a module file, read as data; empty when the file or the string is missing.
+std::wstring ModuleText(const std::wstring& path, UINT id);
+
 // Loads the English resource module beside the test program (once per process).
 void LoadEnglishResources();
 

@@ -1,0 +1,118 @@
+#include "restore/RestoreNotifications.h"
+
+#include <map>
+#include <mutex>
+
+#include "app/EngineClient.h"
+#include "app/MediaPromptBox.h"
+#include "frame/WizardMessages.h"
+
+namespace {
+
+// The runs whose callbacks may still be called, by token. Weak: the registry keeps no
+// run alive; a callback holds its run only while it runs.
+struct Registry {
+    std::mutex lock;
+    std::map<std::uintptr_t, std::weak_ptr<RestoreRun>> runs;
+    std::uintptr_t registered = 0;   // whose callbacks the engine holds
+};
+
+Registry& Runs()
+{
+    static Registry registry;
+    return registry;
+}
+
+std::shared_ptr<RestoreRun> FindRun(void* context)
+{
+    if (!context) return nullptr;
+    Registry& registry = Runs();
+    std::lock_guard lock(registry.lock);
+    const auto found = registry.runs.find(reinterpret_cast<std::uintptr_t>(context));
+    return found == registry.runs.end() ? nullptr : found->second.lock();
+}
+
+void* ContextOf(const RestoreRun& run)
+{
+    return reinterpret_cast<void*>(run.Token());
+}
+
+void SetCallbacks(void* taskEnd, void* engineMessage, void* mediaRequest, void* context)
+{
+    Caller& engine = GetEngineClient();
+    engine.SetNotifyFunction(kNotifyTaskEnd, taskEnd, context);
+    engine.SetNotifyFunction(kNotifyEngineMessage, engineMessage, context);
+    engine.SetNotifyFunction(kNotifyMediaRequest, mediaRequest, context);
+}
+
+}  // namespace
+
+void RegisterRestoreNotifications(const std::shared_ptr<RestoreRun>& run)
+{
+    {
+        Registry& registry = Runs();
+        std::lock_guard lock(registry.lock);
+        registry.runs[run->Token()] = run;
+        registry.registered = run->Token();
+    }
+    SetCallbacks(reinterpret_cast<void*>(&TaskEndCallback), reinterpret_cast<void*>(&EngineMessageCallback),
+                 reinterpret_cast<void*>(&MediaRequestCallback), ContextOf(*run));
+}
+
+void WithdrawRestoreNotifications(const RestoreRun& run)
+{
+    bool registered = false;
+    {
+        Registry& registry = Runs();
+        std::lock_guard lock(registry.lock);
+        registry.runs.erase(run.Token());
+        registered = registry.registered == run.Token();
+        if (registered) registry.registered = 0;
+    }
+    if (registered) SetCallbacks(nullptr, nullptr, nullptr, nullptr);
+}
+
+void TaskEndCallback(void* context, void* record)
+{
+    const auto run = FindRun(context);
+    if (!run || !record) return;
+    const auto& end = *static_cast<const _TaskEndNotifyData*>(record);
+    ::PostMessageW(run->Window(), WM_RESTORE_END, 0, static_cast<LPARAM>(end.result));
+}
+
+void EngineMessageCallback(void* context, void* record)
+{
+    if (!record) return;
+    auto& message = *static_cast<_EngineMessageNotifyData*>(record);
+    message.answer = 0;   // stays when nobody is there to answer
+    const auto run = FindRun(context);
+    const HWND window = run ? run->Window() : nullptr;
+    if (!window) return;
+    // The window thread shows the text or asks the question; this thread waits for it.
+    // A window that has gone meanwhile answers 0.
+    const LRESULT answer = ::SendMessageW(window, WM_ENGINE_MESSAGE, static_cast<WPARAM>(static_cast<INT_PTR>(message.code)),
+                                          static_cast<LPARAM>(message.param));
+    message.answer = static_cast<std::int32_t>(answer);
+}
+
+void MediaRequestCallback(void* context, void* record)
+{
+    if (!record) return;
+    auto& request = *static_cast<_MediaRequestNotifyData*>(record);
+    const auto run = FindRun(context);
+    if (!run || !run->Window()) {
+        request.answer = kMediaAnswerCancel;
+        return;
+    }
+    OnMediaRequest(*run, request);
+}
+
+void OnMediaRequest(const RestoreRun& run, _MediaRequestNotifyData& request)
+{
+    // Timers belong to the window's thread: it stops and restarts polling itself.
+    const HWND window = run.Window();
+    ::SendMessageW(window, WM_RESTORE_POLLING, FALSE, 0);
+    request.answer = kMediaAnswerCancel;   // stays when the box cannot be shown
+    AskForMedium(window, request);
+    ::SendMessageW(window, WM_RESTORE_POLLING, TRUE, 0);
+}
