@@ -1,6 +1,7 @@
 #include "testmode/TestMode_DstDlg_Entire.h"
 
 #include "app/WizardContext.h"
+#include "frame/Fonts.h"
 #include "resources/ids.h"
 
 CTestMode_DstDlg_Entire::CTestMode_DstDlg_Entire(CWnd* parent) : CDstDlg_Entire(parent) {}
@@ -10,6 +11,7 @@ CTestMode_DstDlg_Entire::~CTestMode_DstDlg_Entire() = default;
 BOOL CTestMode_DstDlg_Entire::OnInitDialog()
 {
     CDialog::OnInitDialog();
+    m_heading.SetFont(g_fontBold, TRUE);  // as on the real page
     return TRUE;
 }
 
