@@ -8,39 +8,21 @@
 #include <vector>
 
 #include "TestSupport.h"
-#include "frame/PaltoDlg.h"
+#include "TestWizard.h"
 #include "resources/ids.h"
 
 namespace {
 
+using palto::test::ComboEntries;
 using palto::test::MessageBoxes;
 using palto::test::ScopedContext;
+using palto::test::TestWizard;
 
 enum RestoreType { kEntire = 0, kHardDrive = 1, kPartition = 2 };
-
-class TestWizard : public CPaltoDlg {
-public:
-    using CPaltoDlg::m_nStep;
-
-    HWND Page(int id) const { return m_pages.at(id)->m_hWnd; }
-    void Command(int id) { SendMessage(WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(id))); }
-};
 
 std::wstring Text(HWND window)
 {
     return CWnd::TextOf(window).str();
-}
-
-std::vector<std::wstring> Entries(HWND list)
-{
-    std::vector<std::wstring> entries;
-    const int count = static_cast<int>(::SendMessageW(list, CB_GETCOUNT, 0, 0));
-    for (int i = 0; i < count; ++i) {
-        std::wstring text(static_cast<std::size_t>(::SendMessageW(list, CB_GETLBTEXTLEN, i, 0)), L'\0');
-        ::SendMessageW(list, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(text.data()));
-        entries.push_back(text);
-    }
-    return entries;
 }
 
 class TestModePages : public testing::Test {
@@ -106,9 +88,9 @@ TEST_F(TestModePages, SourceStepShowsTheSampleAndNextStoresItWithoutAsking)
 {
     StartWith(kEntire);
     EXPECT_EQ(::SendMessageW(Source(IDC_SRC_LATEST), BM_GETCHECK, 0, 0), BST_CHECKED);
-    EXPECT_EQ(Entries(Source(IDC_SRC_DRIVE_TYPE)), (std::vector<std::wstring>{L"Fixed disks", L"CD/DVD drives"}));
-    EXPECT_EQ(Entries(Source(IDC_SRC_PROJECT)), std::vector<std::wstring>{L"Test Mode(C---W)"});
-    EXPECT_EQ(Entries(Source(IDC_SRC_ARCHIVE)), std::vector<std::wstring>{L"2010-1-1 10:10:10"});
+    EXPECT_EQ(ComboEntries(Source(IDC_SRC_DRIVE_TYPE)), (std::vector<std::wstring>{L"Fixed disks", L"CD/DVD drives"}));
+    EXPECT_EQ(ComboEntries(Source(IDC_SRC_PROJECT)), std::vector<std::wstring>{L"Test Mode(C---W)"});
+    EXPECT_EQ(ComboEntries(Source(IDC_SRC_ARCHIVE)), std::vector<std::wstring>{L"2010-1-1 10:10:10"});
     EXPECT_EQ(Text(Source(IDC_SRC_PROJECT)), L"Test Mode(C---W)");
     EXPECT_EQ(Text(Source(IDC_SRC_ARCHIVE)), L"2010-1-1 10:10:10");
     EXPECT_TRUE(NextEnabled());
@@ -134,7 +116,7 @@ TEST_F(TestModePages, LatestModeCaptionIsRebuiltEachTimeAndTheModesSwitchTheList
 
     Click(Source(IDC_SRC_CHOOSE));
     EXPECT_TRUE(ListsEnabled());
-    EXPECT_EQ(Entries(Source(IDC_SRC_PROJECT)), std::vector<std::wstring>{L"Test Mode(C---W)"});
+    EXPECT_EQ(ComboEntries(Source(IDC_SRC_PROJECT)), std::vector<std::wstring>{L"Test Mode(C---W)"});
     EXPECT_EQ(Text(Source(IDC_SRC_LATEST)), kSampleCaption);
 
     Click(Source(IDC_SRC_LATEST));
@@ -180,8 +162,8 @@ TEST_F(TestModePages, DiskAndPartitionStepsShowTheSampleAndTheSummaryItsTexts)
         ASSERT_EQ(wizard->m_nStep, 3);
         const HWND source = Control(IDD_DST_DISK_PAGE, IDC_DST_SOURCE);
         const HWND target = Control(IDD_DST_DISK_PAGE, IDC_DST_TARGET);
-        EXPECT_EQ(Entries(source), std::vector<std::wstring>{L"Soure Harddisk/Partition..."});
-        EXPECT_EQ(Entries(target), std::vector<std::wstring>{L"Destination Harddisk/Partition..."});
+        EXPECT_EQ(ComboEntries(source), std::vector<std::wstring>{L"Soure Harddisk/Partition..."});
+        EXPECT_EQ(ComboEntries(target), std::vector<std::wstring>{L"Destination Harddisk/Partition..."});
         EXPECT_EQ(Text(source), L"Soure Harddisk/Partition...");
         EXPECT_EQ(Text(target), L"Destination Harddisk/Partition...");
         EXPECT_TRUE(NextEnabled());
