@@ -109,3 +109,6 @@
 #define S_WRONG_PASSWORD             "Das Kennwort ist nicht richtig. Geben Sie es noch einmal ein und achten Sie auf Groß- und Kleinschreibung."
 #define T_PASSWORD_PROMPT            "Diese Sicherung ist durch ein Kennwort geschützt. Geben Sie das Kennwort ein, um sie wiederherzustellen:"
 #define T_PASSWORD_LABEL             "&Kennwort:"
+
+// Restore launch
+#define S_TOO_MANY_DISKS             "Der gesicherte Computer hatte mehr Festplatten, als dieser Computer hat. Schließen Sie so viele Festplatten an, wie die Sicherung enthält, oder stellen Sie die Festplatten einzeln mit der Wiederherstellung einer Festplatte wieder her."

@@ -106,3 +106,6 @@
 #define S_WRONG_PASSWORD             "The password is not correct. Type it again, paying attention to upper and lower case."
 #define T_PASSWORD_PROMPT            "This backup is protected by a password. Type the password to restore it:"
 #define T_PASSWORD_LABEL             "&Password:"
+
+// Restore launch
+#define S_TOO_MANY_DISKS             "The backed-up computer had more disks than this computer has. Connect as many disks as the backup holds, or restore the disks one at a time with a hard drive restore."
