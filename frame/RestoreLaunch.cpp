@@ -9,6 +9,7 @@
 #include "frame/PasswordDlg.h"
 #include "resources/ids.h"
 #include "restore/RestoreProgress.h"
+#include "testmode/TestMode_RestoreProgress.h"
 
 void CPaltoDlg::LaunchRestore()
 {
@@ -67,9 +68,14 @@ bool CPaltoDlg::AskForPassword()
 }
 
 // The progress page ends the application when the restore is over: its quit message
-// also ends this window's modal loop.
+// also ends this window's modal loop. Test mode simulates the restore.
 void CPaltoDlg::RunRestoreProgress()
 {
-    CRestoreProgress progress(Context(), this);
-    progress.DoModal();
+    if (Context().testMode) {
+        CTestMode_RestoreProgress progress(Context(), this);
+        progress.DoModal();
+    } else {
+        CRestoreProgress progress(Context(), this);
+        progress.DoModal();
+    }
 }

@@ -1,5 +1,6 @@
 // The wizard started with -test, as a user walks it: the backup and destination steps
-// and the summary show the fixed sample of test mode for every restore type.
+// and the summary show the fixed sample of test mode for every restore type, and the
+// restore started from the last step is simulated to its end, which ends the program.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -18,6 +19,10 @@ constexpr int kLatest = 1027, kProject = 1031, kArchive = 1081;
 constexpr int kTarget = 1015, kSource = 1017;
 constexpr int kEntireDisks = 1083, kDisksDoNotFit = 1090;
 constexpr int kSummaryHeading = 1054, kSummaryBackup = 1083, kSummaryDestination = 1084;
+constexpr int kProgressBar = 1081, kProgressStage = 1082;
+constexpr DWORD kSimulatedRestore = 60000;   // 100 ticks of 300 ms, with room to spare
+
+const wchar_t kDone[] = L"The restore has finished successfully. The program closes when you click OK.";
 
 // Test mode needs no backup: the engine has none to offer.
 class TestMode : public testing::Test {
@@ -25,7 +30,7 @@ protected:
     void SetUp() override { ASSERT_TRUE(wizard); }
     void TearDown() override
     {
-        if (wizard) EXPECT_EQ(run.Cancel(), 0u);
+        if (wizard && run.process().WaitForExit(0) == STILL_ACTIVE) EXPECT_EQ(run.Cancel(), 0u);
     }
 
     void Press(int button, const wchar_t* caption)
@@ -75,6 +80,28 @@ TEST_F(TestMode, EveryStepShowsTheSampleForEveryRestoreType)
         Press(kBack, L"Step 2 of 4");
         Press(kBack, L"Step 1 of 4");
     }
+}
+
+TEST_F(TestMode, TheRestoreIsSimulatedToItsEndAndEndsTheProgram)
+{
+    Press(kNext, L"Step 2 of 4");
+    Press(kNext, L"Step 3 of 4");
+    Press(kNext, L"Step 4 of 4");
+    Click(FindControl(wizard, kNext));
+
+    const DWORD palto = run.process().id();
+    HWND progress = WaitForTopWindow(
+        palto, [](HWND w) { return ::GetDlgItem(w, kProgressBar) && ::GetDlgItem(w, kProgressStage); }, kWait);
+    ASSERT_TRUE(progress) << "the progress page did not come";
+    EXPECT_EQ(TextOf(progress), L"Tolvane Restore");
+    EXPECT_EQ(TextOf(::GetDlgItem(progress, kProgressStage)), L"Restoring your data...");
+    EXPECT_TRUE(WaitForText(::GetDlgItem(progress, kProgressStage), L"Finishing the restore...", kSimulatedRestore));
+
+    HWND box = WaitForTopWindow(palto, MatchSelector(L"box"), kSimulatedRestore);
+    ASSERT_TRUE(box) << "the end of the restore was not reported";
+    EXPECT_EQ(MessageBoxText(box), kDone);
+    Click(FindControl(box, IDOK));
+    EXPECT_EQ(run.process().WaitForExit(kWait), 0u);
 }
 
 }  // namespace

@@ -1,6 +1,6 @@
 // The wizard in test mode: the source and destination steps show their fixed sample,
-// Next at each of them stores the sample's texts, and the disk/partition step's own
-// handlers keep working on the sample.
+// Next at each of them stores the sample's texts, the disk/partition step's own
+// handlers keep working on the sample, and the last step starts the simulated restore.
 #include <gtest/gtest.h>
 
 #include <optional>
@@ -10,11 +10,13 @@
 #include "TestSupport.h"
 #include "TestWizard.h"
 #include "resources/ids.h"
+#include "testmode/TestMode_RestoreProgress.h"
 
 namespace {
 
 using palto::test::ComboEntries;
 using palto::test::MessageBoxes;
+using palto::test::RunSoon;
 using palto::test::ScopedContext;
 using palto::test::TestWizard;
 
@@ -204,6 +206,51 @@ TEST_F(TestModePages, PickingTheSampleEntriesKeepsNextEnabled)
     EXPECT_EQ(wizard->m_nStep, 4);
     EXPECT_EQ(context->stepTexts[2], L"Test HD/PT....");
     EXPECT_TRUE(boxes.texts().empty());
+}
+
+// The dialog of this thread whose window holds the progress bar; null when none is open.
+CWnd* OpenProgressPage()
+{
+    CWnd* found = nullptr;
+    ::EnumThreadWindows(
+        ::GetCurrentThreadId(),
+        [](HWND window, LPARAM result) {
+            if (!::GetDlgItem(window, IDC_PROGRESS_BAR) || !::GetDlgItem(window, IDC_PROGRESS_STAGE)) return TRUE;
+            *reinterpret_cast<CWnd**>(result) = CWnd::FromHandlePermanent(window);
+            return FALSE;
+        },
+        reinterpret_cast<LPARAM>(&found));
+    return found;
+}
+
+// Nothing of the backup is checked: test mode has none. The simulation runs at once and
+// its end ends the application.
+TEST_F(TestModePages, StartingTheRestoreRunsTheSimulationAtOnce)
+{
+    StartWith(kPartition);
+    Next();
+    Next();
+    ASSERT_EQ(wizard->m_nStep, 4);
+
+    bool simulated = false;
+    RunSoon([&] {
+        CWnd* page = OpenProgressPage();
+        simulated = dynamic_cast<CTestMode_RestoreProgress*>(page) != nullptr;
+        if (!page) return;
+        EXPECT_TRUE(boxes.texts().empty()) << "nothing was asked before the restore";
+        for (int tick = 0; tick < 100 && page->m_hWnd; ++tick) page->SendMessage(WM_TIMER, CRestoreProgress::kProgressTimer, 0);
+    });
+    // Should the page not come or not end, a quit of another code ends its loop all the same.
+    const UINT_PTR deadline = ::SetTimer(nullptr, 0, 5000, [](HWND, UINT, UINT_PTR, DWORD) { ::PostQuitMessage(99); });
+    Next();
+    ::KillTimer(nullptr, deadline);
+
+    MSG quit{};
+    ASSERT_TRUE(::PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
+    EXPECT_EQ(quit.wParam, 0u) << "the simulation did not end the application";
+    EXPECT_TRUE(simulated) << "the simulated progress page did not run";
+    EXPECT_EQ(boxes.texts(), std::vector<std::wstring>{
+                                 L"The restore has finished successfully. The program closes when you click OK."});
 }
 
 }  // namespace
