@@ -19,7 +19,7 @@ constexpr int kLatest = 1027, kProject = 1031, kArchive = 1081;
 constexpr int kTarget = 1015, kSource = 1017;
 constexpr int kEntireDisks = 1083, kDisksDoNotFit = 1090;
 constexpr int kSummaryHeading = 1054, kSummaryBackup = 1083, kSummaryDestination = 1084;
-constexpr int kProgressBar = 1081, kProgressStage = 1082;
+constexpr int kProgressStage = 1082;
 constexpr DWORD kSimulatedRestore = 60000;   // 100 ticks of 300 ms, with room to spare
 
 const wchar_t kDone[] = L"The restore has finished successfully. The program closes when you click OK.";
@@ -90,8 +90,7 @@ TEST_F(TestMode, TheRestoreIsSimulatedToItsEndAndEndsTheProgram)
     Click(FindControl(wizard, kNext));
 
     const DWORD palto = run.process().id();
-    HWND progress = WaitForTopWindow(
-        palto, [](HWND w) { return ::GetDlgItem(w, kProgressBar) && ::GetDlgItem(w, kProgressStage); }, kWait);
+    HWND progress = WaitForTopWindow(palto, MatchSelector(L"progress"), kWait);
     ASSERT_TRUE(progress) << "the progress page did not come";
     EXPECT_EQ(TextOf(progress), L"Tolvane Restore");
     EXPECT_EQ(TextOf(::GetDlgItem(progress, kProgressStage)), L"Restoring your data...");

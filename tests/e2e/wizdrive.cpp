@@ -8,7 +8,8 @@
 //   wizdrive key WINDOW ID VK           press a key (decimal virtual-key code) in a control
 //   wizdrive rect WINDOW                print the window's screen rectangle: X Y WIDTH HEIGHT
 //
-// WINDOW: "wizard", "box" (a message box) or an exact window title.
+// WINDOW: "wizard", "box" (a message box), "progress" (the restore progress page) or an
+// exact window title.
 // Exit code 0 on success, 1 when the window or control is not there, 2 on wrong usage.
 #include <cstdio>
 #include <cwchar>
