@@ -16,6 +16,9 @@
 #include "pages/SummaryDlg_Entire.h"
 #include "pages/TypeDlg.h"
 #include "resources/ids.h"
+#include "testmode/TestMode_DstDlg_Entire.h"
+#include "testmode/TestMode_DstDlg_HDPT.h"
+#include "testmode/TestMode_SrcDlg.h"
 
 class CPaltoDlg : public CDialog, public IWizardHost {
 public:
@@ -48,17 +51,25 @@ protected:
     void OnCancelClicked();
     LRESULT OnStepForward(WPARAM, LPARAM);
 
+    // The restore launch, Next at the last step.
+    void LaunchRestore();
+    void StartArchiveQuery();
+    LRESULT OnArchiveQueried(WPARAM code, LPARAM details);
+    bool AskForPassword();
+    void RunRestoreProgress();
+
     void ShowStep(int pageId);
     void UpdateButtons();
     void UpdateStepCaption();
 
+    CString m_protectedPassword;   // the chosen backup's, while the launch needs it
     HICON m_hIcon;
     int m_nStep = 1;
     CStepInfoDlg m_stepPanel;
     CTypeDlg m_typePage;
-    CWizardPage m_testSourcePage{IDD_SOURCE_PAGE};
-    CWizardPage m_testDiskDestinationPage{IDD_DST_DISK_PAGE};
-    CWizardPage m_testEntireDestinationPage{IDD_DST_ENTIRE_PAGE};
+    CTestMode_SrcDlg m_testSourcePage;
+    CTestMode_DstDlg_HDPT m_testDiskDestinationPage;
+    CTestMode_DstDlg_Entire m_testEntireDestinationPage;
     CSrcDlg_HardDrive_Partition m_sourcePage;
     CDstDlg_HardDrive_Partition m_diskDestinationPage;
     CDstDlg_Entire m_entireDestinationPage;

@@ -9,6 +9,8 @@ namespace palto::e2e {
 namespace {
 constexpr int kMessageBoxTextId = 0xFFFF;
 constexpr int kBack = 1004, kNext = 1003, kCancel = 1002;
+constexpr int kProgressBar = 1081, kProgressStage = 1082;
+constexpr int kPassword = 1085;
 
 std::wstring ClassOf(HWND window)
 {
@@ -111,6 +113,12 @@ WindowMatch MatchSelector(const std::wstring& selector)
     }
     if (selector == L"box") {
         return [](HWND w) { return IsDialog(w) && ::GetDlgItem(w, kMessageBoxTextId); };
+    }
+    if (selector == L"progress") {
+        return [](HWND w) { return IsDialog(w) && ::GetDlgItem(w, kProgressBar) && ::GetDlgItem(w, kProgressStage); };
+    }
+    if (selector == L"password") {
+        return [](HWND w) { return IsDialog(w) && ::GetDlgItem(w, kPassword) && ::GetDlgItem(w, IDOK); };
     }
     return [selector](HWND w) { return TextOf(w) == selector; };
 }

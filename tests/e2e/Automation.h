@@ -31,7 +31,7 @@ private:
 };
 
 // Which top-level window: "wizard" (the window with Back, Next and Cancel), "box" (a
-// message box), or else the exact window title. Only windows of `processId` (0: any).
+// message box), "progress" (the restore progress page), or else the exact window title. Only windows of `processId` (0: any).
 using WindowMatch = std::function<bool(HWND)>;
 WindowMatch MatchSelector(const std::wstring& selector);
 

@@ -57,14 +57,14 @@ void InstallFolder::CopyAs(const std::wstring& file, const std::wstring& name)
     m_files.push_back(name);
 }
 
-CatalogRun::CatalogRun(const std::string& catalogJson)
+CatalogRun::CatalogRun(const std::string& catalogJson, const std::wstring& arguments)
 {
     wchar_t temp[MAX_PATH] = {};
     ::GetTempPathW(MAX_PATH, temp);
     m_catalog = std::wstring(temp) + L"palto-e2e-catalog-" + std::to_wstring(::GetCurrentProcessId()) + L".json";
     std::ofstream(m_catalog.c_str(), std::ios::binary) << catalogJson;
     ::SetEnvironmentVariableW(L"HALVEX_SIM_CATALOG", m_catalog.c_str());
-    m_process = std::make_unique<Process>(BinFolder() + L"\\Palto.exe", L"");
+    m_process = std::make_unique<Process>(BinFolder() + L"\\Palto.exe", arguments);
     ::SetEnvironmentVariableW(L"HALVEX_SIM_CATALOG", nullptr);
     m_wizard = WaitForTopWindow(m_process->id(), MatchSelector(L"wizard"), kWait);
 }

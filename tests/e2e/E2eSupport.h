@@ -40,10 +40,11 @@ private:
 };
 
 // Palto.exe of the build started with a catalog of the test's own (JSON text), kept in a
-// file of this process while the run lasts, with its wizard window found.
+// file of this process while the run lasts, and the given arguments, with its wizard
+// window found.
 class CatalogRun {
 public:
-    explicit CatalogRun(const std::string& catalogJson);
+    explicit CatalogRun(const std::string& catalogJson, const std::wstring& arguments = L"");
     ~CatalogRun();
     CatalogRun(const CatalogRun&) = delete;
     CatalogRun& operator=(const CatalogRun&) = delete;

@@ -6,9 +6,11 @@
 //   wizdrive click WINDOW ID            press the button with that control id
 //   wizdrive text WINDOW [ID]           print the window's (or control's) text
 //   wizdrive key WINDOW ID VK           press a key (decimal virtual-key code) in a control
+//   wizdrive type WINDOW ID TEXT        put the text into a control (an edit field)
 //   wizdrive rect WINDOW                print the window's screen rectangle: X Y WIDTH HEIGHT
 //
-// WINDOW: "wizard", "box" (a message box) or an exact window title.
+// WINDOW: "wizard", "box" (a message box), "progress" (the restore progress page),
+// "password" (the password dialog) or an exact window title.
 // Exit code 0 on success, 1 when the window or control is not there, 2 on wrong usage.
 #include <cstdio>
 #include <cwchar>
@@ -22,7 +24,7 @@ namespace {
 
 int Usage()
 {
-    std::fputws(L"usage: wizdrive wait|gone|click|text|key|rect WINDOW [ARGS]\n", stderr);
+    std::fputws(L"usage: wizdrive wait|gone|click|text|key|type|rect WINDOW [ARGS]\n", stderr);
     return 2;
 }
 
@@ -63,6 +65,7 @@ int wmain(int argc, wchar_t** argv)
     if (command == L"click") Click(control);
     else if (command == L"text") std::wprintf(L"%ls\n", TextOf(control).c_str());
     else if (command == L"key" && argc > 4) PressKey(control, std::wcstoul(argv[4], nullptr, 10));
+    else if (command == L"type" && argc > 4) ::SendMessageW(control, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(argv[4]));
     else return Usage();
     return 0;
 }

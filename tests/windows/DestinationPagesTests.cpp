@@ -11,6 +11,7 @@
 
 #include "HalvexTestSupport.h"
 #include "TestSupport.h"
+#include "TestWizard.h"
 #include "app/EngineClient.h"
 #include "engine/RecordReaders.h"
 #include "frame/PaltoDlg.h"
@@ -18,6 +19,7 @@
 
 namespace {
 
+using palto::test::ComboEntries;
 using palto::test::MessageBoxes;
 using palto::test::ScopedContext;
 using palto::test::SimEngine;
@@ -73,13 +75,8 @@ constexpr std::uint64_t kSecondBackup = 134359560000000000ull;   // 2026-10-08 1
 
 enum RestoreType { kEntire = 0, kHardDrive = 1, kPartition = 2 };
 
-class TestWizard : public CPaltoDlg {
+class TestWizard : public palto::test::TestWizard {
 public:
-    using CPaltoDlg::m_nStep;
-
-    HWND Page(int id) const { return m_pages.at(id)->m_hWnd; }
-    void Command(int id) { SendMessage(WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(id))); }
-
     // Shows step 3 for a restore of `type` from the backup the context names, as after
     // the source page accepted it.
     void EnterDestination(RestoreType type)
@@ -91,19 +88,6 @@ public:
         StepForward();
     }
 };
-
-// The texts of a drop-down list's entries.
-std::vector<std::wstring> Entries(HWND list)
-{
-    std::vector<std::wstring> entries;
-    const int count = static_cast<int>(::SendMessageW(list, CB_GETCOUNT, 0, 0));
-    for (int i = 0; i < count; ++i) {
-        std::wstring text(static_cast<std::size_t>(::SendMessageW(list, CB_GETLBTEXTLEN, i, 0)), L'\0');
-        ::SendMessageW(list, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(text.data()));
-        entries.push_back(text);
-    }
-    return entries;
-}
 
 class DestinationPages : public testing::Test {
 protected:
@@ -223,9 +207,9 @@ TEST_F(DestinationPages, HardDriveOffersTheFlaggedDisksAndEveryDiskHereAndPicksT
 {
     wizard->EnterDestination(kHardDrive);
 
-    EXPECT_EQ(Entries(Source()), (std::vector<std::wstring>{L"Disk 1: Data, 40.0 GB", L"Disk 2: 48.0 GB",
+    EXPECT_EQ(ComboEntries(Source()), (std::vector<std::wstring>{L"Disk 1: Data, 40.0 GB", L"Disk 2: 48.0 GB",
                                                             L"Disk 3: 30.0 GB"}));
-    EXPECT_EQ(Entries(Target()),
+    EXPECT_EQ(ComboEntries(Target()),
               (std::vector<std::wstring>{L"Disk 0: System Reserved, Windows, 100.0 GB", L"Disk 1: 50.0 GB",
                                          L"Disk 2: Backup, 45.0 GB", L"Disk 3: (no label), 45.0 GB"}));
     EXPECT_EQ(Selected(Source()), 0);
@@ -311,11 +295,11 @@ TEST_F(DestinationPages, PartitionRestoreNeverOffersTheProgramsOwnPartitionAndNa
     ChooseBackup(4, kFirstBackup);
     wizard->EnterDestination(kPartition);
 
-    EXPECT_EQ(Entries(Source()),
+    EXPECT_EQ(ComboEntries(Source()),
               (std::vector<std::wstring>{L"Disk 0, partition 1: System (20.0 GB)",
                                          L"Disk 1, partition 1: (no label) (30.0 GB)",
                                          L"Disk 1, partition 3: Recovery Tools (1.0 GB)"}));
-    EXPECT_EQ(Entries(Target()),
+    EXPECT_EQ(ComboEntries(Target()),
               (std::vector<std::wstring>{L"Disk 0, partition 1: System Reserved (0.5 GB)", L"Disk 1: 50.0 GB",
                                          L"Disk 2, partition 1: Backup (45.0 GB)",
                                          L"Disk 3, partition 1: (no label) (45.0 GB)"}));
@@ -391,9 +375,9 @@ TEST_F(DestinationPages, TheOemFeatureHidesPartitionsByTheModulesKeywords)
     ChooseBackup(4, kFirstBackup);
     wizard->EnterDestination(kPartition);
 
-    EXPECT_EQ(Entries(Source()), (std::vector<std::wstring>{L"Disk 0, partition 1: System (20.0 GB)",
+    EXPECT_EQ(ComboEntries(Source()), (std::vector<std::wstring>{L"Disk 0, partition 1: System (20.0 GB)",
                                                             L"Disk 1, partition 1: (no label) (30.0 GB)"}));
-    EXPECT_EQ(Entries(Target()),
+    EXPECT_EQ(ComboEntries(Target()),
               (std::vector<std::wstring>{L"Disk 1: 50.0 GB", L"Disk 2, partition 1: Backup (45.0 GB)",
                                          L"Disk 3, partition 1: (no label) (45.0 GB)"}));
 }
@@ -452,8 +436,8 @@ TEST_P(EngineErrorOnEntry, ShowsTheEngineTextDisablesNextAndLeavesNoOldChoice)
     if (type == kEntire) {
         EXPECT_EQ(Text(Control(IDD_DST_ENTIRE_PAGE, IDC_DST_DISKS)), L"");
     } else {
-        EXPECT_TRUE(Entries(Source()).empty());
-        EXPECT_TRUE(Entries(Target()).empty());
+        EXPECT_TRUE(ComboEntries(Source()).empty());
+        EXPECT_TRUE(ComboEntries(Target()).empty());
         EXPECT_EQ(DiskWarning(), L"");
     }
 

@@ -1,11 +1,10 @@
 // progress_preview: the restore progress page on its own, for the screenshot tour (the
 // wizard shows it only once a restore has been launched). Runs a long restore of the
-// stand-in engine, from a catalog of its own, under the real page in the language given;
-// with "password", shows the password dialog instead.
+// stand-in engine, from a catalog of its own, under the real page in the language given.
 //
-//   progress_preview [CODE [password]]      CODE: ENU, DEU, ...
+//   progress_preview [ENU|DEU]
 //
-// Ends when the page or dialog ends or when it is killed.
+// Ends when the page ends (Cancel, answered Yes) or when it is killed.
 #include <windows.h>
 
 #include <commctrl.h>
@@ -17,7 +16,6 @@
 #include "HalvexTestSupport.h"
 #include "TestSupport.h"
 #include "app/ResourceModule.h"
-#include "frame/PasswordDlg.h"
 #include "restore/RestoreProgress.h"
 
 using namespace palto::test;
@@ -28,11 +26,6 @@ int main(int argc, char** argv)
     if (!TryLoadResourceModule(ProgramFolder().c_str(), std::wstring(code.begin(), code.end()).c_str(), theApp.m_langId))
         return 1;
     ::InitCommonControls();
-    if (argc > 2 && std::string(argv[2]) == "password") {
-        CPasswordDlg dialog;
-        dialog.DoModal();
-        return 0;
-    }
 
     const std::wstring catalog = ProgramFolder() + L"\\progress-preview-catalog.json";
     std::ofstream(std::filesystem::path(catalog), std::ios::binary)

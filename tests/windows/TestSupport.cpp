@@ -114,6 +114,18 @@ void PumpMessages()
     }
 }
 
+std::vector<std::wstring> ComboEntries(HWND list)
+{
+    std::vector<std::wstring> entries;
+    const int count = static_cast<int>(::SendMessageW(list, CB_GETCOUNT, 0, 0));
+    for (int i = 0; i < count; ++i) {
+        std::wstring text(static_cast<std::size_t>(::SendMessageW(list, CB_GETLBTEXTLEN, i, 0)), L'\0');
+        ::SendMessageW(list, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(text.data()));
+        entries.push_back(text);
+    }
+    return entries;
+}
+
 namespace {
 constexpr wchar_t kChildVariable[] = L"PALTO_TEST_CHILD";
 }

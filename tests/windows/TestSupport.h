@@ -67,6 +67,9 @@ void RunSoon(std::function<void()> action, UINT delayMs = 10);
 // Handles every message waiting in this thread's queue.
 void PumpMessages();
 
+// The texts of a drop-down list's entries, in list order.
+std::vector<std::wstring> ComboEntries(HWND list);
+
 // Scenarios that run in a child process of the test program, started with a program
 // path and a command line of the test's choosing (what start-up and the pages read from
 // the system). A scenario's result is the child's exit code.
