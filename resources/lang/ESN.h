@@ -51,7 +51,7 @@
 // Dialog texts
 #define T_TYPE_QUESTION        "¿Qué desea restaurar?"
 #define T_TYPE_ENTIRE          "Equipo completo"
-#define T_TYPE_ENTIRE_NOTE     "Todos los discos del equipo copiado se restauran en los discos de este equipo."
+#define T_TYPE_ENTIRE_NOTE     "Todos los discos del equipo de la copia de seguridad se restauran en los discos de este equipo."
 #define T_TYPE_DISK            "Disco duro"
 #define T_TYPE_DISK_NOTE       "Un disco duro de la copia de seguridad se restaura en un disco de este equipo."
 #define T_TYPE_PARTITION       "Partición"
@@ -67,7 +67,7 @@
 #define T_DESTINATION_QUESTION "¿En qué lugar de este equipo desea restaurarla?"
 #define T_SUMMARY_QUESTION     "Compruebe lo que ha elegido antes de iniciar la restauración."
 #define T_DST_ENTIRE_HEADING   "La copia de seguridad reemplaza los discos de este equipo"
-#define T_DST_ENTIRE_NOTE      "Cada disco copiado se restaura en un disco de este equipo que sea al menos igual de grande: el mayor en el mayor, y así sucesivamente."
+#define T_DST_ENTIRE_NOTE      "Cada disco de la copia de seguridad se restaura en un disco de este equipo que sea al menos igual de grande: el mayor en el mayor, y así sucesivamente."
 #define T_DST_ENTIRE_DISKS     "Discos de este equipo:"
 #define T_DST_SOURCE           "&Restaurar desde la copia de seguridad:"
 #define T_DST_TARGET           "&En este equipo:"
@@ -86,9 +86,9 @@
 #define S_NO_LABEL                   "(sin etiqueta)"
 #define S_OEM_KEYWORD1               "Recuperación"
 #define S_OEM_KEYWORD2               "Recovery"
-#define S_TARGET_PARTITION_TOO_SMALL "Esta partición es más pequeña que la partición copiada. Elija un destino más grande."
+#define S_TARGET_PARTITION_TOO_SMALL "Esta partición es más pequeña que la partición de la copia de seguridad. Elija un destino más grande."
 #define S_TARGET_DISK_TOO_SMALL      "Este disco es más pequeño que lo que desea restaurar. Elija un destino más grande."
-#define S_DISKS_DO_NOT_FIT           "Los discos de este equipo son demasiado pequeños: cada disco copiado necesita aquí un disco al menos igual de grande. Vuelva atrás y elija otra copia de seguridad, o cancele."
+#define S_DISKS_DO_NOT_FIT           "Los discos de este equipo son demasiado pequeños: cada disco de la copia de seguridad necesita aquí un disco al menos igual de grande. Vuelva atrás y elija otra copia de seguridad, o cancele."
 #define S_DESTINATION_NOT_USABLE     "No se puede usar el origen o el destino elegido. Vuelva a elegirlos."
 #define S_TARGET_HOLDS_BACKUP        "La propia copia de seguridad está guardada en este destino. Elija otro destino."
 
@@ -108,4 +108,4 @@
 #define T_PASSWORD_LABEL             "&Contraseña:"
 
 // Restore launch
-#define S_TOO_MANY_DISKS             "El equipo copiado tenía más discos que este equipo. Conecte tantos discos como contenga la copia de seguridad o restaure los discos de uno en uno con una restauración de disco duro."
+#define S_TOO_MANY_DISKS             "El equipo de la copia de seguridad tenía más discos que este equipo. Conecte tantos discos como contenga la copia de seguridad o restaure los discos de uno en uno con una restauración de disco duro."

@@ -99,7 +99,7 @@
 #define S_STAGE_LAST           "Finalisation de la restauration..."
 #define S_TIME_TEXT            "Temps écoulé : %d:%02d:%02d      Temps restant : %d:%02d:%02d"
 #define S_RESTORE_DONE         "La restauration s'est terminée correctement. Le programme se fermera lorsque vous cliquerez sur OK."
-#define S_RESTORE_NOT_FINISHED "La restauration n'est pas allée à son terme. La destination est peut-être incomplète : restaurez-la de nouveau avant de l'utiliser."
+#define S_RESTORE_NOT_FINISHED "La restauration ne s'est pas terminée. La destination est peut-être incomplète : restaurez-la de nouveau avant de l'utiliser."
 #define T_PROGRESS_CANCEL      "Annuler"
 
 // Password dialog

@@ -50,7 +50,7 @@
 
 // Dialog texts
 #define T_TYPE_QUESTION        "Wat wilt u herstellen?"
-#define T_TYPE_ENTIRE          "Volledige computer"
+#define T_TYPE_ENTIRE          "Hele computer"
 #define T_TYPE_ENTIRE_NOTE     "Elke schijf van de computer in de back-up wordt hersteld op de schijven van deze computer."
 #define T_TYPE_DISK            "Vaste schijf"
 #define T_TYPE_DISK_NOTE       "Eén vaste schijf uit de back-up wordt hersteld op een schijf van deze computer."

@@ -51,7 +51,7 @@
 // Dialog texts
 #define T_TYPE_QUESTION        "O que pretende restaurar?"
 #define T_TYPE_ENTIRE          "Computador completo"
-#define T_TYPE_ENTIRE_NOTE     "Todos os discos do computador copiado são restaurados nos discos deste computador."
+#define T_TYPE_ENTIRE_NOTE     "Todos os discos do computador da cópia de segurança são restaurados nos discos deste computador."
 #define T_TYPE_DISK            "Disco rígido"
 #define T_TYPE_DISK_NOTE       "Um disco rígido da cópia de segurança é restaurado num disco deste computador."
 #define T_TYPE_PARTITION       "Partição"
@@ -67,7 +67,7 @@
 #define T_DESTINATION_QUESTION "Em que local deste computador pretende restaurá-la?"
 #define T_SUMMARY_QUESTION     "Verifique as suas escolhas antes de o restauro começar."
 #define T_DST_ENTIRE_HEADING   "A cópia de segurança substitui os discos deste computador"
-#define T_DST_ENTIRE_NOTE      "Cada disco copiado é restaurado num disco deste computador que seja pelo menos do mesmo tamanho: o maior no maior, e assim sucessivamente."
+#define T_DST_ENTIRE_NOTE      "Cada disco da cópia de segurança é restaurado num disco deste computador que seja pelo menos do mesmo tamanho: o maior no maior, e assim sucessivamente."
 #define T_DST_ENTIRE_DISKS     "Discos deste computador:"
 #define T_DST_SOURCE           "&Restaurar a partir da cópia de segurança:"
 #define T_DST_TARGET           "&Neste computador:"
@@ -86,9 +86,9 @@
 #define S_NO_LABEL                   "(sem etiqueta)"
 #define S_OEM_KEYWORD1               "Recuperação"
 #define S_OEM_KEYWORD2               "Recovery"
-#define S_TARGET_PARTITION_TOO_SMALL "Esta partição é mais pequena do que a partição copiada. Escolha um destino maior."
+#define S_TARGET_PARTITION_TOO_SMALL "Esta partição é mais pequena do que a partição da cópia de segurança. Escolha um destino maior."
 #define S_TARGET_DISK_TOO_SMALL      "Este disco é mais pequeno do que aquilo que pretende restaurar. Escolha um destino maior."
-#define S_DISKS_DO_NOT_FIT           "Os discos deste computador são demasiado pequenos: cada disco copiado precisa aqui de um disco pelo menos do mesmo tamanho. Volte atrás e escolha outra cópia de segurança, ou cancele."
+#define S_DISKS_DO_NOT_FIT           "Os discos deste computador são demasiado pequenos: cada disco da cópia de segurança precisa aqui de um disco pelo menos do mesmo tamanho. Volte atrás e escolha outra cópia de segurança, ou cancele."
 #define S_DESTINATION_NOT_USABLE     "Não é possível utilizar a origem ou o destino escolhido. Escolha-os novamente."
 #define S_TARGET_HOLDS_BACKUP        "A própria cópia de segurança está guardada neste destino. Escolha outro destino."
 
@@ -108,4 +108,4 @@
 #define T_PASSWORD_LABEL             "&Palavra-passe:"
 
 // Restore launch
-#define S_TOO_MANY_DISKS             "O computador copiado tinha mais discos do que este computador. Ligue tantos discos quantos os que a cópia de segurança contém, ou restaure os discos um de cada vez com um restauro de disco rígido."
+#define S_TOO_MANY_DISKS             "O computador da cópia de segurança tinha mais discos do que este computador. Ligue tantos discos quantos os que a cópia de segurança contém, ou restaure os discos um de cada vez com um restauro de disco rígido."
