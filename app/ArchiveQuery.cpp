@@ -95,8 +95,3 @@ bool StartArchiveQuery(const ArchiveQueryRequest& request)
     ::CloseHandle(thread);
     return true;
 }
-
-std::unique_ptr<ArchiveQueryResult> TakeArchiveQueryResult(LPARAM lParam)
-{
-    return std::unique_ptr<ArchiveQueryResult>(reinterpret_cast<ArchiveQueryResult*>(lParam));
-}

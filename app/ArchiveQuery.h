@@ -19,12 +19,17 @@ struct ArchiveQueryRequest {
     wchar_t drive;               // drive letter of the backup's location
 };
 
-// What the worker hands over with its message; the receiver takes it with
-// TakeArchiveQueryResult.
+// What the worker hands over with its message.
 struct ArchiveQueryResult {
     int code = 0;
     CString protectedPassword;   // the backup's protected password; empty: none
     ~ArchiveQueryResult() { protectedPassword.Wipe(); }
+
+    // Takes over the result that came with the worker's message (its lParam); null for none.
+    static std::unique_ptr<ArchiveQueryResult> Take(LPARAM lParam)
+    {
+        return std::unique_ptr<ArchiveQueryResult>(reinterpret_cast<ArchiveQueryResult*>(lParam));
+    }
 };
 
 // Asks the engine to open one backup, on this thread, with a description of its own that
@@ -37,6 +42,3 @@ int OpenArchive(std::uint32_t projectId, std::uint64_t archiveId, wchar_t drive,
 // withdraws its media-request registration before it ends. False when no thread could
 // be made: nothing is posted then.
 bool StartArchiveQuery(const ArchiveQueryRequest& request);
-
-// The result that came with the worker's message (lParam); null for none.
-std::unique_ptr<ArchiveQueryResult> TakeArchiveQueryResult(LPARAM lParam);

@@ -33,6 +33,7 @@ CPaltoDlg::~CPaltoDlg()
     // Layouts a restore did not take are given back to the engine with the wizard.
     if (theApp.m_pContext) palto::ReleaseRestoreLayouts(theApp.m_pContext->restoreInfo);
     if (m_pD2DFactory) m_pD2DFactory->Release();
+    m_protectedPassword.Wipe();
 }
 
 BEGIN_MESSAGE_MAP(CPaltoDlg, CDialog)
@@ -42,6 +43,7 @@ BEGIN_MESSAGE_MAP(CPaltoDlg, CDialog)
     ON_BN_CLICKED(IDC_NEXT, &CPaltoDlg::OnNext)
     ON_BN_CLICKED(IDC_WIZARD_CANCEL, &CPaltoDlg::OnCancelClicked)
     ON_MESSAGE(WM_STEP_FORWARD, &CPaltoDlg::OnStepForward)
+    ON_MESSAGE(WM_ARCHIVE_QUERIED, &CPaltoDlg::OnArchiveQueried)
 END_MESSAGE_MAP()
 
 void CPaltoDlg::DoDataExchange(CDataExchange* pDX)
@@ -187,7 +189,10 @@ void CPaltoDlg::OnBack()
 
 void CPaltoDlg::OnNext()
 {
-    if (m_nStep >= 4) return;  // the restore launch comes with the last step's page
+    if (m_nStep >= 4) {
+        LaunchRestore();
+        return;
+    }
     const int type = m_typePage.GetRestoreType();
     if (m_nStep < 1 || !CTypeDlg::IsValidRestoreType(type)) return;
     theApp.m_pContext->restoreType = type;

@@ -48,10 +48,18 @@ protected:
     void OnCancelClicked();
     LRESULT OnStepForward(WPARAM, LPARAM);
 
+    // The restore launch, Next at the last step.
+    void LaunchRestore();
+    void StartArchiveQuery();
+    LRESULT OnArchiveQueried(WPARAM code, LPARAM details);
+    bool AskForPassword();
+    void RunRestoreProgress();
+
     void ShowStep(int pageId);
     void UpdateButtons();
     void UpdateStepCaption();
 
+    CString m_protectedPassword;   // the chosen backup's, while the launch needs it
     HICON m_hIcon;
     int m_nStep = 1;
     CStepInfoDlg m_stepPanel;

@@ -353,7 +353,7 @@ void CSrcDlg_HardDrive_Partition::StartArchiveCheck()
 
 LRESULT CSrcDlg_HardDrive_Partition::OnArchiveOpened(WPARAM result, LPARAM details)
 {
-    TakeArchiveQueryResult(details);  // nothing of it is needed here
+    ArchiveQueryResult::Take(details);  // nothing of it is needed here
     const int code = static_cast<int>(static_cast<INT_PTR>(result));
     IWizardHost* host = Host();
     if (code == 0) {

@@ -1,0 +1,75 @@
+// The restore launch of the main window: Next at the last step checks the choice, has
+// the engine open the backup on a worker (asking for missing media), asks for the
+// backup's password if it has one, and runs the progress page.
+#include "app/ArchiveQuery.h"
+#include "app/PaltoApp.h"
+#include "app/Texts.h"
+#include "engine/RecordReaders.h"
+#include "frame/PaltoDlg.h"
+#include "frame/PasswordDlg.h"
+#include "resources/ids.h"
+#include "restore/RestoreProgress.h"
+
+void CPaltoDlg::LaunchRestore()
+{
+    WizardContext& context = Context();
+    // Test mode has no backup: the simulated restore starts at once.
+    if (context.testMode) {
+        RunRestoreProgress();
+        return;
+    }
+    const tagEntireComputerInf* backedUp = palto::BackedUpLayout(context.restoreInfo);
+    const tagEntireComputerInf* here = palto::ThisComputerLayout(context.restoreInfo);
+    if (!backedUp || !here) {
+        ShowMessage(m_hWnd, LoadText(IDS_ENGINE_ERROR_1000350), MB_OK);
+        return;
+    }
+    if (m_typePage.GetRestoreType() == 0 && palto::Disks(*backedUp).size() > palto::Disks(*here).size()) {
+        ShowMessage(m_hWnd, LoadText(IDS_TOO_MANY_DISKS), MB_OK);
+        return;
+    }
+    StartArchiveQuery();
+}
+
+// The window takes no input until the worker has reported (WM_ARCHIVE_QUERIED).
+void CPaltoDlg::StartArchiveQuery()
+{
+    const WizardContext& context = Context();
+    EnableWindow(FALSE);
+    m_protectedPassword.Wipe();
+    const wchar_t drive = palto::LocationDrive(context.restoreInfo.projectDesc);
+    if (!::StartArchiveQuery({m_hWnd, WM_ARCHIVE_QUERIED, m_hWnd, context.projectId, context.archiveId, drive})) {
+        EnableWindow(TRUE);
+        ShowMessage(m_hWnd, LoadText(IDS_ENGINE_ERROR_1000350), MB_OK);
+    }
+}
+
+LRESULT CPaltoDlg::OnArchiveQueried(WPARAM code, LPARAM details)
+{
+    const auto result = ArchiveQueryResult::Take(details);
+    // Without the worker's result nothing is known of a password: no restore then.
+    if (static_cast<int>(static_cast<INT_PTR>(code)) != 0 || !result) {
+        ShowMessage(m_hWnd, LoadText(IDS_ENGINE_ERROR_1000350), MB_OK);
+    } else {
+        m_protectedPassword = result->protectedPassword;
+        if (m_protectedPassword.IsEmpty() || AskForPassword()) RunRestoreProgress();
+    }
+    m_protectedPassword.Wipe();
+    EnableWindow(TRUE);
+    return 0;
+}
+
+bool CPaltoDlg::AskForPassword()
+{
+    CPasswordDlg dialog(this);
+    dialog.m_storedPassword = m_protectedPassword;
+    return dialog.DoModal() == IDOK;
+}
+
+// The progress page ends the application when the restore is over: its quit message
+// also ends this window's modal loop.
+void CPaltoDlg::RunRestoreProgress()
+{
+    CRestoreProgress progress(Context(), this);
+    progress.DoModal();
+}
