@@ -619,13 +619,19 @@ std::string LayoutName(const testing::TestParamInfo<Layout>& info)
     return std::string(module.begin() + 5, module.begin() + 8) + std::to_string(info.param.page);
 }
 
+// Every page of every module.
+std::vector<Layout> Layouts(std::initializer_list<int> pages)
+{
+    std::vector<Layout> layouts;
+    for (const wchar_t* module : {L"MainrENU.dll", L"MainrDEU.dll", L"MainrRUS.dll", L"MainrJPN.dll", L"MainrPLK.dll",
+                                  L"MainrCHS.dll", L"MainrCHT.dll", L"MainrKOR.dll", L"MainrTRK.dll"})
+        for (int page : pages) layouts.push_back(Layout{module, page});
+    return layouts;
+}
+
 INSTANTIATE_TEST_SUITE_P(Modules, PageLayout,
-                         testing::Values(Layout{L"MainrENU.dll", IDD_DST_ENTIRE_PAGE}, Layout{L"MainrENU.dll", IDD_DST_DISK_PAGE},
-                                         Layout{L"MainrENU.dll", IDD_SUMMARY_PAGE}, Layout{L"MainrDEU.dll", IDD_DST_ENTIRE_PAGE},
-                                         Layout{L"MainrDEU.dll", IDD_DST_DISK_PAGE}, Layout{L"MainrDEU.dll", IDD_SUMMARY_PAGE}),
+                         testing::ValuesIn(Layouts({IDD_DST_ENTIRE_PAGE, IDD_DST_DISK_PAGE, IDD_SUMMARY_PAGE})),
                          LayoutName);
-INSTANTIATE_TEST_SUITE_P(Modules, ListWidth,
-                         testing::Values(Layout{L"MainrENU.dll", IDD_DST_DISK_PAGE}, Layout{L"MainrDEU.dll", IDD_DST_DISK_PAGE}),
-                         LayoutName);
+INSTANTIATE_TEST_SUITE_P(Modules, ListWidth, testing::ValuesIn(Layouts({IDD_DST_DISK_PAGE})), LayoutName);
 
 }  // namespace

@@ -669,6 +669,7 @@ TEST_P(SourcePageLanguages, EveryTextFitsItsControl)
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(Modules, SourcePageLanguages, testing::Values(L"ENU", L"DEU"));
+INSTANTIATE_TEST_SUITE_P(Modules, SourcePageLanguages, testing::Values(L"ENU", L"DEU", L"RUS", L"JPN", L"PLK", L"CHS",
+                                                                          L"CHT", L"KOR", L"TRK"));
 
 }  // namespace
