@@ -489,21 +489,29 @@ TEST_F(DestinationPages, SummaryShowsTheChoicesAndTheNewDestinationAfterBackAndN
 // Layout of the three templates in every language module
 
 struct Layout {
-    const wchar_t* module;
+    const wchar_t* code;  // of the module: MainrENU.dll has ENU
     int page;
 };
+
+std::vector<Layout> EveryModuleWith(std::initializer_list<int> pages)
+{
+    std::vector<Layout> layouts;
+    for (const wchar_t* code : {PALTO_MODULE_CODES})
+        for (int page : pages) layouts.push_back({code, page});
+    return layouts;
+}
 
 // How a case is named in messages.
 void PrintTo(const Layout& layout, std::ostream* out)
 {
-    *out << testing::PrintToString(std::wstring(layout.module)) << " template " << layout.page;
+    *out << testing::PrintToString(L"Mainr" + std::wstring(layout.code) + L".dll") << " template " << layout.page;
 }
 
 class PageLayout : public testing::TestWithParam<Layout> {
 protected:
     void SetUp() override
     {
-        m_module = ::LoadLibraryExW((palto::test::ProgramFolder() + L"\\" + GetParam().module).c_str(), nullptr,
+        m_module = ::LoadLibraryExW((palto::test::ProgramFolder() + L"\\Mainr" + GetParam().code + L".dll").c_str(), nullptr,
                                     LOAD_LIBRARY_AS_DATAFILE);
         ASSERT_NE(m_module, nullptr);
         m_parent = ::CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 800, 600, nullptr, nullptr, nullptr, nullptr);
@@ -599,17 +607,15 @@ TEST_P(ListWidth, TheListsShowADiskWithThreePartitionNames)
 
 std::string LayoutName(const testing::TestParamInfo<Layout>& info)
 {
-    const std::wstring module = info.param.module;
-    return std::string(module.begin() + 5, module.begin() + 8) + std::to_string(info.param.page);
+    const std::wstring code = info.param.code;
+    return std::string(code.begin(), code.end()) + std::to_string(info.param.page);
 }
 
 INSTANTIATE_TEST_SUITE_P(Modules, PageLayout,
-                         testing::Values(Layout{L"MainrENU.dll", IDD_DST_ENTIRE_PAGE}, Layout{L"MainrENU.dll", IDD_DST_DISK_PAGE},
-                                         Layout{L"MainrENU.dll", IDD_SUMMARY_PAGE}, Layout{L"MainrDEU.dll", IDD_DST_ENTIRE_PAGE},
-                                         Layout{L"MainrDEU.dll", IDD_DST_DISK_PAGE}, Layout{L"MainrDEU.dll", IDD_SUMMARY_PAGE}),
+                         testing::ValuesIn(EveryModuleWith({IDD_DST_ENTIRE_PAGE, IDD_DST_DISK_PAGE, IDD_SUMMARY_PAGE})),
                          LayoutName);
 INSTANTIATE_TEST_SUITE_P(Modules, ListWidth,
-                         testing::Values(Layout{L"MainrENU.dll", IDD_DST_DISK_PAGE}, Layout{L"MainrDEU.dll", IDD_DST_DISK_PAGE}),
+                         testing::ValuesIn(EveryModuleWith({IDD_DST_DISK_PAGE})),
                          LayoutName);
 
 }  // namespace

@@ -597,7 +597,7 @@ TEST_P(ProgressLayout, TheLongestTextsFitAndNoControlsOverlap)
     EXPECT_EQ(faults, std::vector<std::string>{});
 }
 
-INSTANTIATE_TEST_SUITE_P(Modules, ProgressLayout, testing::Values(L"ENU", L"DEU"));
+INSTANTIATE_TEST_SUITE_P(Modules, ProgressLayout, testing::Values(PALTO_MODULE_CODES));
 
 // Callbacks with no run behind them answer so that the engine stops waiting safely.
 class CallbacksWithoutARun : public testing::TestWithParam<std::uintptr_t> {};

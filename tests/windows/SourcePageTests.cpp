@@ -669,6 +669,6 @@ TEST_P(SourcePageLanguages, EveryTextFitsItsControl)
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(Modules, SourcePageLanguages, testing::Values(L"ENU", L"DEU"));
+INSTANTIATE_TEST_SUITE_P(Modules, SourcePageLanguages, testing::Values(PALTO_MODULE_CODES));
 
 }  // namespace
