@@ -17,7 +17,7 @@ namespace {
 
 using palto::DestinationChoice;
 using palto::ListEntry;
-using palto::test::DiskSpec;
+using palto::test::DiskFixture;
 using palto::test::GB;
 using palto::test::MakeLayout;
 

@@ -15,7 +15,7 @@ namespace palto::test {
 
 constexpr std::uint64_t GB = 1ull << 30;
 
-struct PartitionSpec {
+struct PartitionFixture {
     std::uint32_t number = 1;
     std::u16string_view label;
     std::uint64_t size = 0;          // bytes
@@ -25,14 +25,14 @@ struct PartitionSpec {
     bool oemSkip = false;
 };
 
-struct DiskSpec {
+struct DiskFixture {
     std::uint32_t number = 0;
     std::uint64_t size = 0;          // bytes
-    std::vector<PartitionSpec> partitions;
+    std::vector<PartitionFixture> partitions;
     bool selected = false;
 };
 
-inline std::unique_ptr<tagEntireComputerInf> MakeLayout(const std::vector<DiskSpec>& disks)
+inline std::unique_ptr<tagEntireComputerInf> MakeLayout(const std::vector<DiskFixture>& disks)
 {
     auto layout = std::make_unique<tagEntireComputerInf>();
     layout->diskCount = static_cast<std::int32_t>(disks.size());
@@ -44,15 +44,15 @@ inline std::unique_ptr<tagEntireComputerInf> MakeLayout(const std::vector<DiskSp
         disk.partitionCount = static_cast<std::int32_t>(disks[d].partitions.size());
         layout->totalSize += disks[d].size;
         for (std::size_t p = 0; p < disks[d].partitions.size(); ++p) {
-            const PartitionSpec& spec = disks[d].partitions[p];
+            const PartitionFixture& given = disks[d].partitions[p];
             tagPartitionInf& partition = disk.partitions[p];
-            partition.partitionNumber = spec.number;
-            std::memcpy(partition.label, spec.label.data(), spec.label.size() * sizeof(char16_t));
-            partition.partitionSize = spec.size;
-            partition.driveLetter = spec.drive;
-            partition.selected = spec.selected;
-            partition.typeCode = spec.typeCode;
-            partition.oemSkip = spec.oemSkip;
+            partition.partitionNumber = given.number;
+            std::memcpy(partition.label, given.label.data(), given.label.size() * sizeof(char16_t));
+            partition.partitionSize = given.size;
+            partition.driveLetter = given.drive;
+            partition.selected = given.selected;
+            partition.typeCode = given.typeCode;
+            partition.oemSkip = given.oemSkip;
         }
     }
     return layout;
@@ -61,7 +61,7 @@ inline std::unique_ptr<tagEntireComputerInf> MakeLayout(const std::vector<DiskSp
 // Disks of the given sizes (gigabytes), numbered from 0, without partitions.
 inline std::unique_ptr<tagEntireComputerInf> MakeDisks(const std::vector<std::uint64_t>& sizesInGigabytes)
 {
-    std::vector<DiskSpec> disks;
+    std::vector<DiskFixture> disks;
     for (std::uint64_t size : sizesInGigabytes)
         disks.push_back({static_cast<std::uint32_t>(disks.size()), size * GB, {}});
     return MakeLayout(disks);
