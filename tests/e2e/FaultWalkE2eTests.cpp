@@ -12,6 +12,7 @@
 
 #include "Automation.h"
 #include "E2eSupport.h"
+#include "WalkCatalog.h"
 
 using namespace palto::e2e;
 
@@ -21,29 +22,6 @@ constexpr int kNext = 1003, kCancel = 1002, kCaption = 1024, kPassword = 1085;
 constexpr int kTypeEntire = 1008, kTypePartition = 1013;
 
 const wchar_t kRestored[] = L"The restore has finished successfully. The program closes when you click OK.";
-
-// This computer: disk 0 with C:, disk 1 with E:. Project 1 on E: is an entire computer
-// protected by "harbour7"; project 2 is one partition on a DVD (F:) that asks for its disc.
-std::string Catalog(const std::string& faults)
-{
-    return R"({
-  "thisComputer": {"disks": [
-    {"number": 0, "size": 107374182400, "partitions": [
-      {"number": 1, "driveLetter": "C", "label": "Windows", "size": 107374182400}]},
-    {"number": 1, "size": 53687091200, "partitions": [
-      {"number": 1, "driveLetter": "E", "label": "Backup", "size": 53687091200}]}]},
-  "projects": [
-    {"id": 1, "description": "Office PC", "location": "E:\\Office", "password": "harbour7",
-     "layout": {"entireComputer": true, "disks": [{"number": 0, "size": 42949672960, "partitions": [
-       {"number": 1, "driveLetter": "C", "label": "System", "size": 42949672960}]}]},
-     "history": [{"time": "2026-10-01T18:00:00Z"}, {"time": "2026-10-05T19:00:00Z"}]},
-    {"id": 2, "description": "Documents on DVD", "location": "F:\\Documents", "archiveMedia": {"part": -1},
-     "layout": {"disks": [{"number": 0, "size": 64424509440, "partitions": [
-       {"number": 1, "label": "Data", "size": 21474836480, "selected": true}]}]},
-     "history": [{"time": "2026-10-05T19:00:00Z"}]}],
-  "restore": {"stages": [{"phase": 6, "firstStage": true, "ms": 300}, {"phase": 9, "ms": 1200}]},
-  "faults": )" + faults + "\n}";
-}
 
 WindowMatch HasControl(int id)
 {
@@ -154,7 +132,7 @@ private:
 
 WalkResult WalkWith(const std::string& faults, int typeRadio)
 {
-    CatalogRun run(Catalog(faults));
+    CatalogRun run(palto::test::WalkCatalog(faults));
     if (!run.wizard()) return {};
     return Walker(run, typeRadio).Run();
 }

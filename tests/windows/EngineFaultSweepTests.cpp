@@ -22,10 +22,12 @@
 #include "HalvexTestSupport.h"
 #include "TestSupport.h"
 #include "TestWizard.h"
+#include "WalkCatalog.h"
 #include "resources/ids.h"
 
 namespace {
 
+using palto::test::Deadline;
 using palto::test::MessageBoxes;
 using palto::test::ScopedContext;
 using palto::test::SimEngine;
@@ -50,33 +52,7 @@ const std::map<std::string, std::wstring> kTexts = {
 const std::set<std::string> kWalkTexts = {"insert disc", "restored", "cancel?", "not finished"};
 
 // ---------------------------------------------------------------------------------------
-// The walks
-
-// This computer: disk 0 with C:, disk 1 with E:. Project 1, "Office PC" on E:, is an
-// entire computer protected by "harbour7"; project 2 is one partition on a DVD (F:) that
-// asks for its disc when it is opened.
-std::string Catalog(int restoreMs)
-{
-    return R"({
-  "thisComputer": {"disks": [
-    {"number": 0, "size": 107374182400, "partitions": [
-      {"number": 1, "driveLetter": "C", "label": "Windows", "size": 107374182400}]},
-    {"number": 1, "size": 53687091200, "partitions": [
-      {"number": 1, "driveLetter": "E", "label": "Backup", "size": 53687091200}]}]},
-  "projects": [
-    {"id": 1, "description": "Office PC", "location": "E:\\Office", "password": "harbour7",
-     "layout": {"entireComputer": true, "disks": [{"number": 0, "size": 42949672960, "partitions": [
-       {"number": 1, "driveLetter": "C", "label": "System", "size": 42949672960}]}]},
-     "history": [{"time": "2026-10-01T18:00:00Z"}, {"time": "2026-10-05T19:00:00Z"}]},
-    {"id": 2, "description": "Documents on DVD", "location": "F:\\Documents", "archiveMedia": {"part": -1},
-     "layout": {"disks": [{"number": 0, "size": 64424509440, "partitions": [
-       {"number": 1, "label": "Data", "size": 21474836480, "selected": true}]}]},
-     "history": [{"time": "2026-10-05T19:00:00Z"}]}],
-  "restore": {"stages": [{"phase": 6, "firstStage": true, "ms": 300}, {"phase": 9, "ms": )" +
-           std::to_string(restoreMs) + R"(}]},
-  "faults": FAULTS
-})";
-}
+// The walks, through the catalog of WalkCatalog.h
 
 enum class Flow {
     Entire,      // the protected entire computer, restored to its end
@@ -183,25 +159,6 @@ public:
     using CPaltoDlg::m_typePage;
 };
 
-// Ends every modal loop of this thread once its time is up, so that a wizard that does
-// not end fails the test instead of hanging it.
-class Deadline {
-public:
-    explicit Deadline(UINT ms) : m_id(::SetTimer(nullptr, 0, ms, &Expire)) { s_expired = false; }
-    ~Deadline() { ::KillTimer(nullptr, m_id); }
-    static bool Expired() { return s_expired; }
-
-private:
-    static void CALLBACK Expire(HWND, UINT, UINT_PTR id, DWORD)
-    {
-        ::KillTimer(nullptr, id);
-        s_expired = true;
-        ::PostQuitMessage(99);
-    }
-    static inline bool s_expired = false;
-    UINT_PTR m_id;
-};
-
 // A window of this thread, shown, that holds control `id`.
 HWND ShownWindowWith(int id)
 {
@@ -295,7 +252,7 @@ protected:
             wizard->m_typePage.CheckDlgButton(id, id == type ? BST_CHECKED : BST_UNCHECKED);
         bool wentBack = false;
         bool retry = false;
-        for (int action = 0; action < 30 && !m_quit; ++action) {
+        for (int action = 0; action < 30 && !quit; ++action) {
             const int step = wizard->m_nStep;
             const std::size_t seen = boxes.shown().size();
             if (flow == Flow::Partition && step == 4 && !wentBack) {
@@ -314,7 +271,7 @@ protected:
             PumpUntil([&] { return wizard->IsWindowEnabled() != FALSE; });
             retry = wizard->m_nStep == step && boxes.shown().size() > seen;
         }
-        return m_quit && !Deadline::Expired();
+        return quit && !Deadline::Expired();
     }
 
     bool NextEnabled() const { return ::IsWindowEnabled(wizard->GetDlgItem(IDC_NEXT)) != FALSE; }
@@ -322,11 +279,11 @@ protected:
     // Handles this thread's messages until `done` holds or the quit comes.
     void PumpUntil(const std::function<bool()>& done)
     {
-        while (!m_quit) {
+        while (!quit) {
             MSG msg;
             while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
                 if (msg.message == WM_QUIT) {
-                    m_quit = true;
+                    quit = true;
                     return;
                 }
                 ::TranslateMessage(&msg);
@@ -342,7 +299,7 @@ protected:
     ScopedContext context;
     MessageBoxes boxes;
     std::optional<SweepWizard> wizard;
-    bool m_quit = false;
+    bool quit = false;
 };
 
 class FaultSweep : public WizardWalk, public testing::WithParamInterface<std::tuple<Place, int>> {};
@@ -354,9 +311,7 @@ void PrintTo(const Place& place, std::ostream* out)
 
 std::string CatalogFor(Flow flow, const std::string& faults)
 {
-    std::string catalog = Catalog(flow == Flow::Cancelled ? 60000 : 1200);
-    catalog.replace(catalog.find("FAULTS"), 6, faults);
-    return catalog;
+    return palto::test::WalkCatalog(faults, flow == Flow::Cancelled ? 60000 : 1200);
 }
 
 std::wstring ExpectedText(Shows shows, int code)
