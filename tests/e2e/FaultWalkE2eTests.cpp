@@ -133,7 +133,11 @@ private:
 WalkResult WalkWith(const std::string& faults, int typeRadio)
 {
     CatalogRun run(palto::test::WalkCatalog(faults));
-    if (!run.wizard()) return {};
+    if (!run.wizard()) {
+        WalkResult none;
+        none.stuck = "the wizard was not shown";
+        return none;
+    }
     return Walker(run, typeRadio).Run();
 }
 
