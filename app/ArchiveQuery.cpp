@@ -1,5 +1,6 @@
 #include "app/ArchiveQuery.h"
 
+#include <exception>
 #include <new>
 
 #include "app/EngineClient.h"
@@ -30,14 +31,18 @@ void OnMediaRequest(void* context, void* record)
 
 void RunQuery(Query& query, ArchiveQueryResult& result)
 {
-    GetEngineClient().SetNotifyFunction(kNotifyMediaRequest, reinterpret_cast<void*>(&OnMediaRequest), &query);
+    // Without the registration a missing medium could not be asked for: the engine's
+    // refusal is the outcome of the query.
+    result.code =
+        GetEngineClient().SetNotifyFunction(kNotifyMediaRequest, reinterpret_cast<void*>(&OnMediaRequest), &query);
+    if (result.code != 0) return;
     const ArchiveQueryRequest& r = query.request;
     result.code = OpenArchive(r.projectId, r.archiveId, r.drive, &result.protectedPassword);
 }
 
 DWORD WINAPI QueryThread(void* parameter)
 {
-    const std::unique_ptr<Query> query(static_cast<Query*>(parameter));
+    std::unique_ptr<Query> query(static_cast<Query*>(parameter));
     std::unique_ptr<ArchiveQueryResult> result;
     int code = 0;
     try {
@@ -51,11 +56,15 @@ DWORD WINAPI QueryThread(void* parameter)
         code = halvex::kBackupUnreadable;
     }
     if (result) result->code = code;
+    int withdrawn = halvex::kInvalidRequest;
     try {
-        GetEngineClient().SetNotifyFunction(kNotifyMediaRequest, nullptr, nullptr);
+        withdrawn = GetEngineClient().SetNotifyFunction(kNotifyMediaRequest, nullptr, nullptr);
     } catch (...) {
     }
-    const ArchiveQueryRequest& r = query->request;
+    const ArchiveQueryRequest r = query->request;
+    // The engine still holds the query as its context when the withdrawal failed: the
+    // query then stays, so that a later media request never reaches freed memory.
+    if (withdrawn != 0) query.release();
     if (::PostMessageW(r.notify, r.message, static_cast<WPARAM>(static_cast<INT_PTR>(code)),
                        reinterpret_cast<LPARAM>(result.get()))) {
         result.release();  // the receiver's from now on
@@ -76,13 +85,14 @@ int OpenArchive(std::uint32_t projectId, std::uint64_t archiveId, wchar_t drive,
     Caller& engine = GetEngineClient();
     const int result = engine.QueryArchiveProject(projectId, archiveId, *desc, drive);
     if (result != 0) return result;
+    std::exception_ptr failure;
     try {
         if (protectedPassword) *protectedPassword = palto::EncryptedPasswordText(desc.get());
     } catch (...) {
-        engine.FreeProject(*desc);
-        throw;
+        failure = std::current_exception();
     }
-    engine.FreeProject(*desc);
+    engine.FreeProject(*desc);   // the engine's texts go back on every path
+    if (failure) std::rethrow_exception(failure);
     return 0;
 }
 

@@ -37,17 +37,21 @@ void* ContextOf(const RestoreRun& run)
     return reinterpret_cast<void*>(run.Token());
 }
 
-void SetCallbacks(void* taskEnd, void* engineMessage, void* mediaRequest, void* context)
+// Sets all three, even after a refusal, and returns the engine's first refusal (0: none).
+int SetCallbacks(void* taskEnd, void* engineMessage, void* mediaRequest, void* context)
 {
     Caller& engine = GetEngineClient();
-    engine.SetNotifyFunction(kNotifyTaskEnd, taskEnd, context);
-    engine.SetNotifyFunction(kNotifyEngineMessage, engineMessage, context);
-    engine.SetNotifyFunction(kNotifyMediaRequest, mediaRequest, context);
+    const int codes[] = {engine.SetNotifyFunction(kNotifyTaskEnd, taskEnd, context),
+                         engine.SetNotifyFunction(kNotifyEngineMessage, engineMessage, context),
+                         engine.SetNotifyFunction(kNotifyMediaRequest, mediaRequest, context)};
+    for (const int code : codes)
+        if (code != 0) return code;
+    return 0;
 }
 
 }  // namespace
 
-void RegisterRestoreNotifications(const std::shared_ptr<RestoreRun>& run)
+int RegisterRestoreNotifications(const std::shared_ptr<RestoreRun>& run)
 {
     {
         Registry& registry = Runs();
@@ -55,8 +59,8 @@ void RegisterRestoreNotifications(const std::shared_ptr<RestoreRun>& run)
         registry.runs[run->Token()] = run;
         registry.registered = run->Token();
     }
-    SetCallbacks(reinterpret_cast<void*>(&TaskEndCallback), reinterpret_cast<void*>(&EngineMessageCallback),
-                 reinterpret_cast<void*>(&MediaRequestCallback), ContextOf(*run));
+    return SetCallbacks(reinterpret_cast<void*>(&TaskEndCallback), reinterpret_cast<void*>(&EngineMessageCallback),
+                        reinterpret_cast<void*>(&MediaRequestCallback), ContextOf(*run));
 }
 
 void WithdrawRestoreNotifications(const RestoreRun& run)

@@ -11,7 +11,9 @@
 #include "restore/RestoreRun.h"
 
 // Registers the three callbacks for `run` with the engine (ids 1, 2 and 3, in that order).
-void RegisterRestoreNotifications(const std::shared_ptr<RestoreRun>& run);
+// Returns 0, or the code of the engine's first refusal: a restore whose end would never
+// be heard must not start. WithdrawRestoreNotifications undoes it either way.
+int RegisterRestoreNotifications(const std::shared_ptr<RestoreRun>& run);
 
 // Withdraws them (null function, null context) when they are still `run`'s, and forgets
 // the run: from now on no callback reaches it.

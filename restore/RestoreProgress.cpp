@@ -117,8 +117,8 @@ DWORD WINAPI CRestoreProgress::RestoreThreadProc(LPVOID parameter)
     int code = halvex::kOutOfMemory;   // what a failure of our own reports
     bool skipped = false;
     try {
-        RegisterRestoreNotifications(*held);
-        code = StartRestore(run, skipped);
+        code = RegisterRestoreNotifications(*held);
+        if (code == 0) code = StartRestore(run, skipped);
     } catch (...) {
     }
     try {

@@ -64,6 +64,25 @@ private:
 // (a thread timer, so it fires inside DoModal's loop or a message box's).
 void RunSoon(std::function<void()> action, UINT delayMs = 10);
 
+// Ends every modal loop of this thread (a quit message, code 99) once its time is up, so
+// that a fault fails the test instead of hanging it.
+class Deadline {
+public:
+    explicit Deadline(UINT ms) : m_id(::SetTimer(nullptr, 0, ms, &Expire)) { s_expired = false; }
+    ~Deadline() { ::KillTimer(nullptr, m_id); }
+    static bool Expired() { return s_expired; }
+
+private:
+    static void CALLBACK Expire(HWND, UINT, UINT_PTR id, DWORD)
+    {
+        ::KillTimer(nullptr, id);
+        s_expired = true;
+        ::PostQuitMessage(99);
+    }
+    static inline bool s_expired = false;
+    UINT_PTR m_id;
+};
+
 // Handles every message waiting in this thread's queue.
 void PumpMessages();
 
