@@ -36,9 +36,12 @@ using palto::test::SimEngine;
 // What the user reads, in English: the one place to update when the wording changes.
 
 const std::map<std::string, std::wstring> kTexts = {
-    {"-1000100", L"The place where the backup is stored cannot be reached."},
-    {"-1000777", L"The backup engine reported an error. Error code:  -1000777"},
-    {"cannot read", L"The chosen backup cannot be read."},
+    {"-1000100", L"The place where the backup is stored cannot be reached. Check that the drive, the medium or the network "
+              L"connection is available, then try again."},
+    {"-1000777", L"The backup engine reported an error. Try again; if this keeps happening, restart the computer from the "
+              L"recovery medium. Error code:  -1000777"},
+    {"cannot read", L"The chosen backup cannot be read. Check that the drive or medium that holds it is connected, "
+                     L"or choose another backup."},
     {"choose first", L"Choose a backup and one of its backup dates first."},
     {"wrong password", L"The password is not correct. Type it again, paying attention to upper and lower case."},
     {"insert disc", L"Insert the last disc of the backup made on 2026-10-05 19:00:00 into drive F: and click OK."},
