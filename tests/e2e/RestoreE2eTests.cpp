@@ -19,7 +19,7 @@ constexpr int kTypeEntire = 1008, kTypeDisk = 1010, kTypePartition = 1013;
 const wchar_t kDone[] = L"The restore has finished successfully. The program closes when you click OK.";
 const wchar_t kWrongPassword[] =
     L"The password is not correct. Type it again, paying attention to upper and lower case.";
-const wchar_t kCannotRead[] = L"The chosen backup cannot be read.";
+const wchar_t kCannotRead[] = L"The chosen backup cannot be read. Check that the drive or medium that holds it is connected, or choose another backup.";
 
 // One backup on E: (optionally protected) of a computer with one disk, which every
 // restore type can take, onto this computer's two disks, with a short restore; `extra`

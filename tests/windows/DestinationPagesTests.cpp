@@ -428,7 +428,7 @@ TEST_P(EngineErrorOnEntry, ShowsTheEngineTextDisablesNextAndLeavesNoOldChoice)
     wizard->EnterDestination(type);
 
     ASSERT_EQ(boxes.shown().size(), 1u);
-    EXPECT_EQ(boxes.shown()[0].text, L"The chosen backup cannot be read.");
+    EXPECT_EQ(boxes.shown()[0].text, L"The chosen backup cannot be read. Check that the drive or medium that holds it is connected, or choose another backup.");
     EXPECT_EQ(boxes.shown()[0].style, static_cast<UINT>(MB_OK | MB_ICONERROR));
     EXPECT_FALSE(NextEnabled());
     EXPECT_EQ(context->restoreInfo.projectDesc, nullptr);

@@ -387,11 +387,11 @@ TEST_P(RestoreCannotStart, ShowsTheEngineTextAndEnds)
 
 INSTANTIATE_TEST_SUITE_P(Cases, RestoreCannotStart, testing::Values(
     StartFailure{"NoBaseBackup", "[]", true, true,
-                 L"The medium of this backup, or a backup it is based on, is not available.", 0, 1},
+                 L"The medium of this backup, or of a backup it is based on, is not available. Insert the medium or connect the drive that holds it, then try again.", 0, 1},
     StartFailure{"EngineRefusesTheOrder", R"([{"operation": "ProjectRestoreCtrl", "call": 1, "code": -1000112}])", true,
-                 false, L"Another restore is already running.", 1, 1},
+                 false, L"Another restore is already running. Wait until it has ended, then try again.", 1, 1},
     StartFailure{"NothingChosen", "[]", false, false,
-                 L"The medium of this backup, or a backup it is based on, is not available.", 0, 0}),
+                 L"The medium of this backup, or of a backup it is based on, is not available. Insert the medium or connect the drive that holds it, then try again.", 0, 0}),
     [](const auto& info) { return info.param.name; });
 
 // The launch from the last step, with records a faulty engine may hand out: a backup
@@ -513,7 +513,7 @@ TEST_P(EngineMessage, IsShownAndTheRestoreGoesOnToItsEnd)
 INSTANTIATE_TEST_SUITE_P(Messages, EngineMessage, testing::Values(
     GoingOn{"QuestionAnsweredYes", halvex::kAskGoOn, MB_YESNO,
             L"Some data of the backup could not be read. Do you want to continue the restore?", 1},
-    GoingOn{"Warning", halvex::kDiskFailure, MB_ICONEXCLAMATION, L"A disk of this computer reported an error.", 0},
+    GoingOn{"Warning", halvex::kDiskFailure, MB_ICONEXCLAMATION, L"A disk of this computer reported an error. Check the disk and its connection; the disk may need to be replaced.", 0},
     GoingOn{"SameTextAsAWarning", halvex::kWarnReadErrors, MB_ICONEXCLAMATION,
             L"Some data of the backup could not be read. Do you want to continue the restore?", 0}),
     [](const auto& info) { return info.param.name; });

@@ -475,7 +475,7 @@ TEST_F(SourcePage, ABackupThatCannotBeOpenedShowsTheEnginesTextAndStays)
     Open(MixedCatalog(json::array({Fault("QueryArchiveProject", 1, -1000351)})), IDC_TYPE_ENTIRE);
     wizard->Command(IDC_NEXT);
     ASSERT_EQ(boxes.shown().size(), 1u);
-    EXPECT_EQ(boxes.shown()[0].text, L"The backup is damaged.");
+    EXPECT_EQ(boxes.shown()[0].text, L"The backup is damaged. Choose another backup version to restore.");
     EXPECT_EQ(boxes.shown()[0].owner, page().m_hWnd);
     EXPECT_EQ(wizard->m_nStep, 2);
     EXPECT_TRUE(wizard->IsWindowEnabled());
@@ -606,7 +606,7 @@ TEST_F(SourcePage, AMissingMediumCancelledShowsTheEnginesTextAndNextAsksAgain)
     wizard->Command(IDC_NEXT);
     ASSERT_TRUE(PumpUntil([&] { return boxes.shown().size() == 2 && wizard->IsWindowEnabled(); }));
     const auto shown = boxes.shown();
-    EXPECT_EQ(shown[1].text, L"The medium of this backup, or a backup it is based on, is not available.");
+    EXPECT_EQ(shown[1].text, L"The medium of this backup, or of a backup it is based on, is not available. Insert the medium or connect the drive that holds it, then try again.");
     EXPECT_EQ(shown[1].owner, page().m_hWnd);
     EXPECT_EQ(wizard->m_nStep, 2);
     EXPECT_EQ(context->projectId, 0u);
