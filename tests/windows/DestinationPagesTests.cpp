@@ -546,7 +546,8 @@ const std::vector<std::wstring> kDisksHere{L"Disk 0: 100.0 GB", L"Disk 1: 50.0 G
 const std::vector<std::wstring> kDiskSources{L"Disk 1: Data, 40.0 GB", L"Disk 2: 48.0 GB", L"Disk 3: 30.0 GB"};
 const std::vector<std::wstring> kDiskTargets{L"Disk 0: System Reserved, Windows, 100.0 GB", L"Disk 1: 50.0 GB",
                                              L"Disk 2: Backup, 45.0 GB", L"Disk 3: (no label), 45.0 GB"};
-const wchar_t kEngineRefused[] = L"The backup engine received a request it cannot carry out.";
+const wchar_t kEngineRefused[] = L"The backup engine received a request it cannot carry out. Go back one step and try again. "
+                                  L"If this keeps happening, restart the computer from the recovery medium.";
 
 INSTANTIATE_TEST_SUITE_P(Kinds, HostileEngine, testing::Values(
     HostileCase{"BackedUpDisksAbove26", 1, kEntire, R"({"backedUp": {"diskCount": 27}})", kDisksHere, {}, L"", L""},

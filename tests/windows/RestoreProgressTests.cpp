@@ -470,9 +470,10 @@ INSTANTIATE_TEST_SUITE_P(Records, Launch, testing::Values(
                {kDone}, {0}},
     // The base lies inside the list; the engine itself refuses a list it overstated.
     LaunchCase{"HistoryCountFarAboveItsList", R"({"hostile": {"historyCount": 2147483647}})", false,
-               {L"The backup engine received a request it cannot carry out."}, {-1000005}},
+               {L"The backup engine received a request it cannot carry out. Go back one step and try again. "
+                L"If this keeps happening, restart the computer from the recovery medium."}, {-1000005}},
     LaunchCase{"NullHistoryList", R"({"hostile": {"nullPointers": ["historyList"]}})", false,
-               {L"The medium of this backup, or a backup it is based on, is not available."}, {}}),
+               {L"The medium of this backup, or of a backup it is based on, is not available. Insert the medium or connect the drive that holds it, then try again."}, {}}),
     [](const auto& info) { return std::string(info.param.name); });
 
 // Engine messages the restore goes on after: the question answered Yes, and warnings.
