@@ -69,10 +69,12 @@ bool ProjectFitsRestoreType(const tagEntireComputerInf& layout, int restoreType)
     }
 }
 
-std::span<const std::uint32_t> ProjectIds(const _Projects* list)
+std::span<const std::uint32_t> ProjectIds(const _Projects* list, const ReadableExtent& readable)
 {
-    if (!list) return {};
-    return {list->ids, list->count};
+    constexpr std::size_t header = offsetof(_Projects, ids);
+    if (!list || readable(list, header) < header) return {};
+    const std::size_t bytes = readable(list, header + std::size_t{list->count} * sizeof(std::uint32_t));
+    return {list->ids, bytes < header ? 0 : (bytes - header) / sizeof(std::uint32_t)};
 }
 
 std::uint64_t NewestBackupTime(std::span<const _ProjectHistoryEntry> history)

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "engine/HalvexRecords.h"
+#include "engine/RecordReaders.h"
 
 namespace palto {
 
@@ -38,8 +39,9 @@ inline bool IsSourceCandidate(const tagEntireComputerInf& layout, int restoreTyp
     return LayoutHoldsSomething(layout) && ProjectFitsRestoreType(layout, restoreType);
 }
 
-// The ids of a project list; none for a null list.
-std::span<const std::uint32_t> ProjectIds(const _Projects* list);
+// The ids of a project list; none for a null list. A count is no proof of what the
+// engine allocated: the ids end where readable memory ends.
+std::span<const std::uint32_t> ProjectIds(const _Projects* list, const ReadableExtent& readable = ReadableBytes);
 
 // The newest backup time of a history, 0 when it has none.
 std::uint64_t NewestBackupTime(std::span<const _ProjectHistoryEntry> history);

@@ -14,6 +14,11 @@ public:
     // A zero-filled block; nullptr when memory is short.
     void* Allocate(std::size_t bytes);
 
+    // A zero-filled block that ends where readable memory ends: the page after it is
+    // reserved without access, so a read past its end faults. For records of a faulty
+    // engine, whose readers must stop at the block's end.
+    void* AllocateAtPageEnd(std::size_t bytes);
+
     // A record constructed in a new block; nullptr when memory is short.
     template <class T>
     T* New()
@@ -31,8 +36,14 @@ public:
     std::size_t Outstanding() const;
 
 private:
+    struct Block {
+        std::size_t bytes;
+        void* pages;      // the reservation of a page-end block, else null (heap)
+    };
+    void* Remember(void* block, Block details);
+
     mutable std::mutex m_lock;
-    std::map<const void*, std::size_t> m_blocks;
+    std::map<const void*, Block> m_blocks;
 };
 
 }  // namespace sim

@@ -255,9 +255,65 @@ Archive ReadArchive(const json& value, const std::string& path)
     return {Time(Require(value, "time", path), path + ".time"), Flag(value, "notBase", path)};
 }
 
+HostileCounts ReadHostileCounts(const json& value, const std::string& path)
+{
+    CheckObject(value, path, {"diskCount", "partitionCount"});
+    HostileCounts counts;
+    if (const json* disks = Find(value, "diskCount")) counts.diskCount = Signed32(*disks, path + ".diskCount");
+    if (const json* partitions = Find(value, "partitionCount"))
+        counts.partitionCount = Signed32(*partitions, path + ".partitionCount");
+    return counts;
+}
+
+// A list of names from `allowed`, each handed to `take`.
+template <class Take>
+void ReadNames(const json& value, const std::string& path, std::initializer_list<std::string_view> allowed, Take take)
+{
+    if (!value.is_array()) Fail(path, "expected a list");
+    for (std::size_t i = 0; i < value.size(); ++i) {
+        const json& name = value[i];
+        const std::string itemPath = path + "[" + std::to_string(i) + "]";
+        if (!name.is_string() || std::find(allowed.begin(), allowed.end(), name.get<std::string>()) == allowed.end()) {
+            std::string names;
+            for (std::string_view known : allowed) names += (names.empty() ? "" : ", ") + std::string(known);
+            Fail(itemPath, "expected one of " + names);
+        }
+        take(name.get<std::string>());
+    }
+}
+
+Hostile ReadHostile(const json& value, const std::string& path)
+{
+    CheckObject(value, path, {"backedUp", "thisComputer", "historyCount", "unterminated", "encryptedPassword", "nullPointers"});
+    Hostile hostile;
+    if (const json* counts = Find(value, "backedUp")) hostile.backedUp = ReadHostileCounts(*counts, path + ".backedUp");
+    if (const json* counts = Find(value, "thisComputer"))
+        hostile.thisComputer = ReadHostileCounts(*counts, path + ".thisComputer");
+    if (const json* count = Find(value, "historyCount")) hostile.historyCount = Signed32(*count, path + ".historyCount");
+    if (const json* texts = Find(value, "unterminated")) {
+        ReadNames(*texts, path + ".unterminated", {"label", "description", "location"}, [&](const std::string& name) {
+            (name == "label" ? hostile.unterminatedLabels
+                             : name == "description" ? hostile.unterminatedDescription : hostile.unterminatedLocation) = true;
+        });
+    }
+    if (const json* password = Find(value, "encryptedPassword")) {
+        if (password->is_null()) hostile.password = Hostile::Password::Null;
+        else if (password->is_string() && password->get<std::string>().empty()) hostile.password = Hostile::Password::Empty;
+        else Fail(path + ".encryptedPassword", "expected null or \"\"");
+    }
+    if (const json* pointers = Find(value, "nullPointers")) {
+        ReadNames(*pointers, path + ".nullPointers", {"projectDesc", "thisComputer", "historyList"}, [&](const std::string& name) {
+            (name == "projectDesc" ? hostile.nullProjectDesc
+                                   : name == "thisComputer" ? hostile.nullThisComputer : hostile.nullHistoryList) = true;
+        });
+    }
+    return hostile;
+}
+
 Project ReadProject(const json& value, const std::string& path)
 {
-    CheckObject(value, path, {"id", "description", "location", "password", "layout", "history", "archiveMedia", "restore"});
+    CheckObject(value, path,
+                {"id", "description", "location", "password", "layout", "history", "archiveMedia", "restore", "hostile"});
     Project project;
     project.id = static_cast<std::uint32_t>(Unsigned(Require(value, "id", path), path + ".id", UINT32_MAX));
     project.description = Text(Require(value, "description", path), path + ".description", kMaxText);
@@ -272,6 +328,7 @@ Project ReadProject(const json& value, const std::string& path)
     if (const json* media = Find(value, "archiveMedia"))
         project.archiveMedia = ReadMediaRequest(*media, path + ".archiveMedia", project.location[0]);
     if (const json* restore = Find(value, "restore")) project.restore = ReadRestore(*restore, path + ".restore");
+    if (const json* hostile = Find(value, "hostile")) project.hostile = ReadHostile(*hostile, path + ".hostile");
     return project;
 }
 

@@ -65,6 +65,29 @@ struct RestoreScript {
     std::int32_t result = 0;         // the task's result when it runs to its end
 };
 
+// Counts a faulty engine writes into a layout in place of the true ones.
+struct HostileCounts {
+    std::optional<std::int32_t> diskCount;
+    std::optional<std::int32_t> partitionCount;   // of every disk
+};
+
+// What a faulty engine gets wrong in the records of one project. Every block stays the
+// engine's and is released by its Free operation as usual.
+struct Hostile {
+    enum class Password { AsStored, Null, Empty };
+
+    HostileCounts backedUp;          // the layout of its descriptions and restore infos
+    HostileCounts thisComputer;      // this computer's layout, filled into its restore info
+    std::optional<std::int32_t> historyCount;   // its lists hold the true entries only
+    bool unterminatedLabels = false;            // in both layouts
+    bool unterminatedDescription = false;
+    bool unterminatedLocation = false;
+    Password password = Password::AsStored;     // encryptedPassword although it has a password
+    bool nullProjectDesc = false;               // pointers its restore info leaves null
+    bool nullThisComputer = false;
+    bool nullHistoryList = false;
+};
+
 struct Project {
     std::uint32_t id = 0;
     std::u16string description;
@@ -74,6 +97,7 @@ struct Project {
     std::vector<Archive> history;    // ascending time
     std::optional<MediaRequest> archiveMedia;   // asked for before a backup opens
     std::optional<RestoreScript> restore;       // else the catalog's
+    Hostile hostile;
 };
 
 // Operation `operation` returns `code` on its `call`-th call (every call when 0).

@@ -262,7 +262,11 @@ void Engine::ReleaseRestoreInfo(_ProjectRestoreInfo& info)
         m_allocations.Release(info.projectDesc);
         info.projectDesc = nullptr;
     }
-    if (m_allocations.Release(info.thisComputer)) info.thisComputer = nullptr;
+    if (m_allocations.Release(info.thisComputer)) {
+        std::lock_guard lock(m_lock);
+        m_layoutProjects.erase(info.thisComputer);
+        info.thisComputer = nullptr;
+    }
     if (m_allocations.Release(info.historyList)) info.historyList = nullptr;
 }
 
@@ -276,14 +280,28 @@ std::int32_t Engine::QueryProjectRestoreInfo(std::uint32_t projectId, std::uint6
     if (const std::int32_t code = FindBackup(*catalog, projectId, archiveId, project)) return Done(line, code);
 
     ReleaseRestoreInfo(info);   // a query over an earlier answer replaces it
+    const Hostile& hostile = project->hostile;
     _ProjectRestoreInfo fresh{};
-    fresh.projectDesc = m_allocations.New<_ProjectDesc>();
-    fresh.thisComputer = m_allocations.New<tagEntireComputerInf>();
-    fresh.historyList = NewHistoryList(m_allocations, *project);
-    if (!fresh.projectDesc || !fresh.thisComputer || !fresh.historyList ||
-        !FillDescription(m_allocations, *fresh.projectDesc, *project)) {
+    bool filled = true;
+    if (!hostile.nullProjectDesc) {
+        fresh.projectDesc = m_allocations.New<_ProjectDesc>();
+        filled = fresh.projectDesc && FillDescription(m_allocations, *fresh.projectDesc, *project);
+    }
+    if (!hostile.nullThisComputer) {
+        fresh.thisComputer = m_allocations.New<tagEntireComputerInf>();
+        filled = filled && fresh.thisComputer;
+    }
+    if (!hostile.nullHistoryList) {
+        fresh.historyList = NewHistoryList(m_allocations, *project);
+        filled = filled && fresh.historyList;
+    }
+    if (!filled) {
         ReleaseRestoreInfo(fresh);
         return Done(line, halvex::kOutOfMemory);
+    }
+    if (fresh.thisComputer) {
+        std::lock_guard lock(m_lock);
+        m_layoutProjects[fresh.thisComputer] = projectId;
     }
     info.projectDesc = fresh.projectDesc;
     info.thisComputer = fresh.thisComputer;
@@ -299,12 +317,21 @@ std::int32_t Engine::FreeProjectRestoreInfo(_ProjectRestoreInfo& info)
     return Done(line, halvex::kOk);
 }
 
+const Project* Engine::LayoutOwner(const Catalog& catalog, const tagEntireComputerInf& layout) const
+{
+    std::lock_guard lock(m_lock);
+    const auto it = m_layoutProjects.find(&layout);
+    return it == m_layoutProjects.end() ? nullptr : catalog.FindProject(it->second);
+}
+
 std::int32_t Engine::GetDRRestoreVolumesInfo(tagEntireComputerInf& layout)
 {
     json line{{"op", "GetDRRestoreVolumesInfo"}};
     std::shared_ptr<const Catalog> catalog;
     if (const std::int32_t code = Enter("GetDRRestoreVolumesInfo", catalog)) return Done(line, code);
     FillLayout(layout, catalog->thisComputer, false);
+    if (const Project* project = LayoutOwner(*catalog, layout))
+        SpoilLayout(layout, project->hostile.thisComputer, project->hostile.unterminatedLabels);
     line["diskCount"] = layout.diskCount;
     return Done(line, halvex::kOk);
 }

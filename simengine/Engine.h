@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <map>
 #include <memory>
 #include <mutex>
 #include <set>
@@ -77,12 +78,15 @@ private:
     std::int32_t CheckBaseEntry(const Project& project, const _ProjectRestoreData& order, nlohmann::json& line) const;
     std::int32_t CheckTargetLayout(const Catalog& catalog, const tagEntireComputerInf& layout) const;
     void ReleaseRestoreInfo(_ProjectRestoreInfo& info);
+    // The project whose restore info holds `layout` as its block for this computer.
+    const Project* LayoutOwner(const Catalog& catalog, const tagEntireComputerInf& layout) const;
 
     mutable std::mutex m_lock;
     std::shared_ptr<const Catalog> m_catalog;     // null when it could not be read
     std::wstring m_catalogSource;
     std::set<std::uint32_t> m_mediaReady;         // projects whose media request was answered OK
     std::unique_ptr<RestoreTask> m_task;          // the current or last task
+    std::map<const void*, std::uint32_t> m_layoutProjects;   // thisComputer blocks handed out, by project
 
     Allocations m_allocations;
     Journal m_journal;

@@ -11,12 +11,18 @@ namespace sim {
 // With `withFlags` the selection flags say what a backup holds; without, all are clear.
 void FillLayout(tagEntireComputerInf& record, const Layout& layout, bool withFlags);
 
-// Sets the texts and the layout of a description. Texts of the engine that the record
+// What a faulty engine gets wrong in a filled layout: labels that fill their field
+// without a zero, then the counts in place of the true ones.
+void SpoilLayout(tagEntireComputerInf& record, const HostileCounts& counts, bool unterminatedLabels);
+
+// Sets the texts and the layout of a description, as the project's hostile settings
+// spoil them. Texts of the engine that the record
 // still holds are released first. False when memory is short (nothing then held).
 bool FillDescription(Allocations& allocations, _ProjectDesc& desc, const Project& project);
 void ReleaseDescriptionTexts(Allocations& allocations, _ProjectDesc& desc);
 
-// New engine lists; nullptr when memory is short.
+// New engine lists; nullptr when memory is short. The history list of a project with a
+// hostile count ends where readable memory ends.
 _Projects* NewProjectList(Allocations& allocations, const Catalog& catalog);
 _ProjectHistoryList* NewHistoryList(Allocations& allocations, const Project& project);
 

@@ -2,12 +2,15 @@
 // readers stay inside a record whatever the engine wrote into it.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <climits>
 #include <cmath>
+#include <cstdint>
 #include <cstdlib>
 #include <cstring>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -196,6 +199,151 @@ TEST(EngineHistory, NullListAndNegativeCountGiveNoEntries)
         EXPECT_TRUE(palto::HistoryEntries(block.list).empty()) << count;
     }
 }
+
+// Blocks of exactly the size asked for, with the readable extent of each as the
+// platform would give it: ASan sees any read past a block, and the readers are told
+// where each one ends.
+class ExactBlocks {
+public:
+    ~ExactBlocks()
+    {
+        for (const auto& block : m_blocks) std::free(block.first);
+    }
+
+    void* Allocate(std::size_t bytes)
+    {
+        void* block = std::malloc(bytes ? bytes : 1);
+        m_blocks.emplace_back(block, bytes);
+        return block;
+    }
+
+    // A text without its zero.
+    char16_t* Unterminated(std::u16string_view text)
+    {
+        auto* copy = static_cast<char16_t*>(Allocate(text.size() * sizeof(char16_t)));
+        std::copy(text.begin(), text.end(), copy);
+        return copy;
+    }
+
+    palto::ReadableExtent Extent() const
+    {
+        return [this](const void* address, std::size_t wanted) -> std::size_t {
+            const auto at = reinterpret_cast<std::uintptr_t>(address);
+            for (const auto& [block, bytes] : m_blocks) {
+                const auto start = reinterpret_cast<std::uintptr_t>(block);
+                if (at >= start && at < start + bytes) return std::min<std::size_t>(wanted, start + bytes - at);
+            }
+            return 0;
+        };
+    }
+
+private:
+    std::vector<std::pair<void*, std::size_t>> m_blocks;
+};
+
+enum class DescText { Location, Description, Password };
+
+struct UnterminatedCase {
+    const char* name;
+    DescText field;
+    std::u16string text;
+    std::wstring read;
+    wchar_t drive;   // LocationDrive
+};
+
+void PrintTo(const UnterminatedCase& c, std::ostream* out)
+{
+    *out << c.name;
+}
+
+class UnterminatedTexts : public testing::TestWithParam<UnterminatedCase> {};
+
+TEST_P(UnterminatedTexts, EndWithTheirBlock)
+{
+    ExactBlocks blocks;
+    auto desc = std::make_unique<_ProjectDesc>();
+    char16_t* text = blocks.Unterminated(GetParam().text);
+    switch (GetParam().field) {
+    case DescText::Location: desc->location = text; break;
+    case DescText::Description: desc->description = text; break;
+    case DescText::Password: desc->encryptedPassword = text; break;
+    }
+    const std::wstring read = GetParam().field == DescText::Location ? palto::LocationText(desc.get(), blocks.Extent())
+                            : GetParam().field == DescText::Description ? palto::DescriptionText(desc.get(), blocks.Extent())
+                                                                        : palto::EncryptedPasswordText(desc.get(), blocks.Extent());
+    EXPECT_EQ(read, GetParam().read);
+    EXPECT_EQ(palto::LocationDrive(desc.get(), blocks.Extent()), GetParam().drive);
+}
+
+INSTANTIATE_TEST_SUITE_P(Texts, UnterminatedTexts, testing::Values(
+    UnterminatedCase{"Location", DescText::Location, u"E:\\Backups", L"E:\\Backups", L'E'},
+    UnterminatedCase{"EmptyLocation", DescText::Location, u"", L"", L'\0'},
+    UnterminatedCase{"Description", DescText::Description, u"Office PC", L"Office PC", L'\0'},
+    UnterminatedCase{"Password", DescText::Password, u"HX1-0123", L"HX1-0123", L'\0'}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(EngineTexts, ATextInUnreadableMemoryIsEmpty)
+{
+    char16_t description[] = u"Office PC";
+    auto desc = std::make_unique<_ProjectDesc>();
+    desc->location = description;
+    desc->description = description;
+    const auto nothingReadable = [](const void*, std::size_t) { return std::size_t{0}; };
+    EXPECT_EQ(palto::DescriptionText(desc.get(), nothingReadable), L"");
+    EXPECT_EQ(palto::LocationDrive(desc.get(), nothingReadable), L'\0');
+    EXPECT_EQ(palto::DescriptionText(desc.get()), L"Office PC");   // where the platform can tell no more
+}
+
+constexpr std::uint64_t kT1 = 0x01DB0123456789ABull, kT2 = 0x01DB0223456789ABull, kT3 = 0x01DB0323456789ABull;
+
+struct HostileHistoryCase {
+    const char* name;
+    std::int32_t count;
+    std::vector<std::uint64_t> times;   // the entries the block holds
+    std::size_t extraBytes;             // a part of one more entry
+    std::vector<std::uint64_t> read;
+};
+
+void PrintTo(const HostileHistoryCase& c, std::ostream* out)
+{
+    *out << c.name;
+}
+
+class HostileHistory : public testing::TestWithParam<HostileHistoryCase> {};
+
+TEST_P(HostileHistory, EndsWithTheBlockOrTheFirstEntryOutOfOrder)
+{
+    const HostileHistoryCase& c = GetParam();
+    ExactBlocks blocks;
+    const std::size_t bytes = offsetof(_ProjectHistoryList, entries) + c.times.size() * sizeof(_ProjectHistoryEntry) + c.extraBytes;
+    auto* list = static_cast<_ProjectHistoryList*>(blocks.Allocate(bytes));
+    std::memset(static_cast<void*>(list), 0x5A, bytes);
+    list->count = c.count;
+    for (std::size_t i = 0; i < c.times.size(); ++i) list->entries[i].backupTime = c.times[i];
+
+    std::vector<std::uint64_t> read;
+    for (const _ProjectHistoryEntry& entry : palto::HistoryEntries(static_cast<const _ProjectHistoryList*>(list), blocks.Extent())) {
+        const std::uint64_t time = entry.backupTime;   // copied out: the field is unaligned
+        read.push_back(time);
+    }
+    EXPECT_EQ(read, c.read);
+    EXPECT_EQ(palto::HistoryEntries(list, blocks.Extent()).size(), c.read.size()) << "writable";
+}
+
+INSTANTIATE_TEST_SUITE_P(Lists, HostileHistory, testing::Values(
+    HostileHistoryCase{"Sound", 3, {kT1, kT2, kT3}, 0, {kT1, kT2, kT3}},
+    HostileHistoryCase{"OneAboveTheBlock", 4, {kT1, kT2, kT3}, 0, {kT1, kT2, kT3}},
+    HostileHistoryCase{"LargestCount", INT_MAX, {kT1, kT2, kT3}, 0, {kT1, kT2, kT3}},
+    HostileHistoryCase{"PartOfAnEntryAfterTheList", 3, {kT1, kT2}, 100, {kT1, kT2}},
+    HostileHistoryCase{"CountMinusOne", -1, {kT1}, 0, {}},
+    HostileHistoryCase{"LowestCount", INT_MIN, {kT1}, 0, {}},
+    HostileHistoryCase{"BlockShorterThanItsCount", 1, {}, 2, {}},
+    HostileHistoryCase{"DescendingEntry", 3, {kT1, kT3, kT2}, 0, {kT1, kT3}},
+    HostileHistoryCase{"ZerosAfterTheBackups", 4, {kT1, kT2, 0, 0}, 0, {kT1, kT2}},
+    HostileHistoryCase{"Garbage", 3, {0x5A5A5A5A5A5A5A5Aull, 0xFFFFFFFFFFFFFFFFull, 0x0123456789ABCDEFull}, 0,
+                       {0x5A5A5A5A5A5A5A5Aull, 0xFFFFFFFFFFFFFFFFull}},
+    HostileHistoryCase{"EqualAndUndatedEntriesAreInOrder", 4, {0, 0, kT1, kT1}, 0, {0, 0, kT1, kT1}}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 struct SizeCase {
     std::uint64_t bytes;

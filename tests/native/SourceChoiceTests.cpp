@@ -2,6 +2,7 @@
 // and how it shows them.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <memory>
 #include <optional>
@@ -141,6 +142,20 @@ TEST(ProjectIds, AreTheIdsOfTheList)
     const std::uint32_t block[] = {3, 101, 7, 0xFFFFFFFF};
     const auto ids = palto::ProjectIds(reinterpret_cast<const _Projects*>(block));
     EXPECT_EQ(std::vector<std::uint32_t>(ids.begin(), ids.end()), (std::vector<std::uint32_t>{101, 7, 0xFFFFFFFF}));
+}
+
+TEST(ProjectIds, EndWithTheReadableBlockWhateverTheCount)
+{
+    // A count far above what the engine allocated: the block holds two ids.
+    auto block = std::make_unique<std::uint32_t[]>(3);
+    block[0] = 0xFFFFFFFF;
+    block[1] = 101;
+    block[2] = 7;
+    const auto blockEnd = [](const void*, std::size_t wanted) { return std::min<std::size_t>(wanted, 3 * sizeof(std::uint32_t)); };
+    const auto ids = palto::ProjectIds(reinterpret_cast<const _Projects*>(block.get()), blockEnd);
+    EXPECT_EQ(std::vector<std::uint32_t>(ids.begin(), ids.end()), (std::vector<std::uint32_t>{101, 7}));
+    const auto nothingReadable = [](const void*, std::size_t) { return std::size_t{0}; };
+    EXPECT_TRUE(palto::ProjectIds(reinterpret_cast<const _Projects*>(block.get()), nothingReadable).empty());
 }
 
 }  // namespace

@@ -457,6 +457,130 @@ INSTANTIATE_TEST_SUITE_P(Pages, EngineErrorOnEntry,
                          [](const auto& info) { return std::string(info.param.name); });
 
 // ---------------------------------------------------------------------------------------
+// A faulty engine: counts outside their range, labels without their zero and a restore
+// info with a null pointer give shorter lists, never a read outside a record; the
+// wizard goes back and forth as usual and every record goes back to the engine.
+
+// The catalog with `hostile` (JSON) as what the engine gets wrong for project `id`.
+std::string HostileCatalog(unsigned id, const char* hostile)
+{
+    nlohmann::json catalog = nlohmann::json::parse(Catalog());
+    for (nlohmann::json& project : catalog["projects"])
+        if (project["id"] == id) project["hostile"] = nlohmann::json::parse(hostile);
+    return catalog.dump();
+}
+
+// `count` times `text`.
+std::vector<std::wstring> Times(std::size_t count, const std::wstring& text)
+{
+    return std::vector<std::wstring>(count, text);
+}
+
+std::vector<std::wstring> Joined(std::initializer_list<std::vector<std::wstring>> parts)
+{
+    std::vector<std::wstring> joined;
+    for (const auto& part : parts) joined.insert(joined.end(), part.begin(), part.end());
+    return joined;
+}
+
+struct HostileCase {
+    const char* name;
+    unsigned project;
+    RestoreType type;
+    const char* hostile;
+    std::vector<std::wstring> sources;   // the entire-computer page: the lines of its disk text
+    std::vector<std::wstring> targets;
+    std::wstring destination;            // what Next stores; empty: Next is disabled
+    std::wstring box;
+};
+
+void PrintTo(const HostileCase& c, std::ostream* out)
+{
+    *out << c.name;
+}
+
+class HostileEngine : public DestinationPages, public testing::WithParamInterface<HostileCase> {
+protected:
+    HostileEngine() : DestinationPages(HostileCatalog(GetParam().project, GetParam().hostile)) {}
+
+    // What the page shows: the lines of the disk text, or the source list and the target list.
+    std::pair<std::vector<std::wstring>, std::vector<std::wstring>> Shown() const
+    {
+        if (GetParam().type != kEntire) return {ComboEntries(Source()), ComboEntries(Target())};
+        std::vector<std::wstring> lines;
+        const std::wstring text = Text(Control(IDD_DST_ENTIRE_PAGE, IDC_DST_DISKS));
+        for (std::size_t at = 0, end; (end = text.find(L"\r\n", at)) != std::wstring::npos; at = end + 2)
+            lines.push_back(text.substr(at, end - at));
+        return {lines, {}};
+    }
+};
+
+TEST_P(HostileEngine, GivesShorterListsAndTheWizardGoesOn)
+{
+    const HostileCase& c = GetParam();
+    ChooseBackup(c.project, kFirstBackup);
+    wizard->EnterDestination(c.type);
+    ASSERT_EQ(wizard->m_nStep, 3);
+
+    EXPECT_EQ(Shown().first, c.sources);
+    EXPECT_EQ(Shown().second, c.targets);
+    EXPECT_EQ(NextEnabled(), !c.destination.empty());
+    EXPECT_EQ(boxes.texts(), c.box.empty() ? std::vector<std::wstring>{} : std::vector<std::wstring>{c.box});
+
+    // Back to the source page, which lists the same backup's descriptions, and here again.
+    wizard->Command(IDC_BACK);
+    EXPECT_EQ(wizard->m_nStep, 2);
+    wizard->EnterDestination(c.type);
+    EXPECT_EQ(Shown().first, c.sources);
+    if (!c.destination.empty()) {
+        wizard->Command(IDC_NEXT);
+        EXPECT_EQ(wizard->m_nStep, 4);
+        EXPECT_EQ(context->stepTexts[2].str(), c.destination);
+        wizard->Command(IDC_BACK);
+        EXPECT_EQ(wizard->m_nStep, 3);
+    }
+    EXPECT_TRUE(wizard->IsWindowEnabled());
+}
+
+const std::vector<std::wstring> kDisksHere{L"Disk 0: 100.0 GB", L"Disk 1: 50.0 GB", L"Disk 2: 45.0 GB", L"Disk 3: 45.0 GB"};
+const std::vector<std::wstring> kDiskSources{L"Disk 1: Data, 40.0 GB", L"Disk 2: 48.0 GB", L"Disk 3: 30.0 GB"};
+const std::vector<std::wstring> kDiskTargets{L"Disk 0: System Reserved, Windows, 100.0 GB", L"Disk 1: 50.0 GB",
+                                             L"Disk 2: Backup, 45.0 GB", L"Disk 3: (no label), 45.0 GB"};
+const wchar_t kEngineRefused[] = L"The backup engine received a request it cannot carry out. Go back one step and try again. "
+                                  L"If this keeps happening, restart the computer from the recovery medium.";
+
+INSTANTIATE_TEST_SUITE_P(Kinds, HostileEngine, testing::Values(
+    HostileCase{"BackedUpDisksAbove26", 1, kEntire, R"({"backedUp": {"diskCount": 27}})", kDisksHere, {}, L"", L""},
+    HostileCase{"BackedUpDisksBelow0", 3, kHardDrive, R"({"backedUp": {"diskCount": -1}})", {}, kDiskTargets, L"", L""},
+    HostileCase{"DisksHereAbove26", 1, kEntire, R"({"thisComputer": {"diskCount": 2147483647}})",
+                Joined({kDisksHere, Times(22, L"Disk 0: 0.0 GB")}), {}, L"240.0 GB on 26 disk(s)", L""},
+    HostileCase{"DisksHereBelow0", 1, kEntire, R"({"thisComputer": {"diskCount": -2147483648}})", {}, {}, L"", L""},
+    HostileCase{"BackedUpPartitionsBelow0", 3, kHardDrive, R"({"backedUp": {"partitionCount": -2147483648}})",
+                {L"Disk 1: 40.0 GB", L"Disk 2: 48.0 GB", L"Disk 3: 30.0 GB"}, kDiskTargets, L"Disk 3: 45.0 GB", L""},
+    HostileCase{"PartitionsHereAbove26", 4, kPartition, R"({"thisComputer": {"partitionCount": 27}})",
+                {L"Disk 0, partition 1: System (20.0 GB)", L"Disk 1, partition 1: (no label) (30.0 GB)",
+                 L"Disk 1, partition 3: Recovery Tools (1.0 GB)"},
+                // Past the partitions of each disk, as many empty entries as the count says.
+                Joined({{L"Disk 0, partition 1: System Reserved (0.5 GB)"}, Times(24, L"Disk 0, partition 0: (no label) (0.0 GB)"),
+                        Times(26, L"Disk 1, partition 0: (no label) (0.0 GB)"),
+                        {L"Disk 2, partition 1: Backup (45.0 GB)"}, Times(25, L"Disk 2, partition 0: (no label) (0.0 GB)"),
+                        {L"Disk 3, partition 1: (no label) (45.0 GB)"}, Times(25, L"Disk 3, partition 0: (no label) (0.0 GB)")}),
+                L"Disk 3, partition 1", L""},
+    HostileCase{"UnterminatedLabels", 4, kPartition, R"({"unterminated": ["label"]})",
+                {L"Disk 0, partition 1: System" + std::wstring(254, L'~') + L" (20.0 GB)",
+                 L"Disk 1, partition 1: " + std::wstring(260, L'~') + L" (30.0 GB)",
+                 L"Disk 1, partition 3: Recovery Tools" + std::wstring(246, L'~') + L" (1.0 GB)"},
+                {L"Disk 0, partition 1: System Reserved" + std::wstring(245, L'~') + L" (0.5 GB)", L"Disk 1: 50.0 GB",
+                 L"Disk 2, partition 1: Backup" + std::wstring(254, L'~') + L" (45.0 GB)",
+                 L"Disk 3, partition 1: " + std::wstring(260, L'~') + L" (45.0 GB)"},
+                L"Disk 3, partition 1", L""},
+    HostileCase{"NullBackedUpLayout", 1, kEntire, R"({"nullPointers": ["projectDesc"]})", {}, {}, L"", kEngineRefused},
+    HostileCase{"NullLayoutHere", 3, kHardDrive, R"({"nullPointers": ["thisComputer"]})", {}, {}, L"", kEngineRefused},
+    HostileCase{"NullHistoryList", 3, kHardDrive, R"({"nullPointers": ["historyList"]})", kDiskSources, kDiskTargets,
+                L"Disk 3: 45.0 GB", L""}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+// ---------------------------------------------------------------------------------------
 // Summary
 
 TEST_F(DestinationPages, SummaryShowsTheChoicesAndTheNewDestinationAfterBackAndNext)

@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <fstream>
 #include <functional>
+#include <cstdint>
 #include <cwctype>
 #include <set>
 
@@ -193,6 +194,72 @@ TEST_F(Halvex, FreeIgnoresWhatTheEngineDidNotHandOut)
 
     _ProjectRestoreInfo never{};
     EXPECT_EQ(caller.FreeProjectRestoreInfo(never), 0);
+}
+
+// A project whose records a faulty engine would hand out: the counts and texts as the
+// catalog spoils them, the texts and the list ending where readable memory ends, and
+// every block released by its Free operation.
+std::string HostileCatalog(const std::string& hostile)
+{
+    return R"({"thisComputer": {"disks": [{"number": 0, "size": 1000, "partitions": [
+                 {"number": 1, "label": "Windows", "size": 900}]}]},
+               "projects": [{"id": 5, "description": "Office PC", "location": "E:\\Office", "password": "harbour7",
+                 "layout": {"disks": [{"number": 0, "size": 1000, "selected": true, "partitions": [
+                   {"number": 1, "label": "Data", "size": 900}]}]},
+                 "history": [{"time": 132000000000000000}, {"time": 133000000000000000}],
+                 "hostile": )" + hostile + "}]}";
+}
+
+TEST_F(Halvex, AHostileProjectsRecordsEndWhereReadableMemoryEnds)
+{
+    SimEngine sim(HostileCatalog(R"({"backedUp": {"diskCount": 27, "partitionCount": -1},
+        "thisComputer": {"diskCount": -5, "partitionCount": 40}, "historyCount": 2147483647,
+        "unterminated": ["label", "description", "location"], "encryptedPassword": ""})"));
+    _ProjectRestoreInfo info{};
+    ASSERT_EQ(caller.QueryProjectRestoreInfo(5, 133000000000000000, info, kAnyDrive), 0);
+    ASSERT_EQ(caller.GetDRRestoreVolumesInfo(*info.thisComputer), 0);
+    const _ProjectDesc& desc = *info.projectDesc;
+    const tagEntireComputerInf& here = *info.thisComputer;
+
+    EXPECT_EQ(desc.layout.diskCount, 27);
+    EXPECT_EQ(desc.layout.disks[0].partitionCount, -1);
+    EXPECT_EQ(desc.layout.disks[25].partitionCount, -1);
+    EXPECT_EQ(here.diskCount, -5);
+    EXPECT_EQ(here.disks[25].partitionCount, 40);
+    EXPECT_EQ(std::u16string(desc.layout.disks[0].partitions[0].label, 260), u"Data" + std::u16string(256, u'~'));
+    EXPECT_EQ(std::u16string(here.disks[0].partitions[0].label, 260), u"Windows" + std::u16string(253, u'~'));
+
+    EXPECT_EQ(ReadableBytes(desc.description, SIZE_MAX), 18u);
+    EXPECT_EQ(std::u16string(desc.description, 9), u"Office PC");
+    EXPECT_EQ(ReadableBytes(desc.location, SIZE_MAX), 18u);
+    EXPECT_EQ(std::u16string(desc.location, 9), u"E:\\Office");
+    EXPECT_EQ(info.historyList->count, 2147483647);
+    EXPECT_EQ(ReadableBytes(info.historyList, SIZE_MAX), 4u + 2 * sizeof(_ProjectHistoryEntry));
+    ASSERT_NE(desc.encryptedPassword, nullptr);
+    EXPECT_EQ(desc.encryptedPassword[0], u'\0');
+
+    // The history the source page reads is overstated the same way.
+    _ProjectHistoryList* list = nullptr;
+    ASSERT_EQ(caller.QueryProjectHistory(5, &list, kAnyDrive), 0);
+    EXPECT_EQ(list->count, 2147483647);
+    EXPECT_EQ(ReadableBytes(list, SIZE_MAX), 4u + 2 * sizeof(_ProjectHistoryEntry));
+    EXPECT_EQ(caller.FreeProjectHistory(list), 0);
+    EXPECT_EQ(caller.FreeProjectRestoreInfo(info), 0);
+}
+
+TEST_F(Halvex, AHostileRestoreInfoLeavesTheNamedPointersNull)
+{
+    for (const char* pointer : {"projectDesc", "thisComputer", "historyList"}) {
+        SimEngine sim(HostileCatalog(std::string(R"({"nullPointers": [")") + pointer + R"("]})"));
+        _ProjectRestoreInfo info{};
+        ASSERT_EQ(caller.QueryProjectRestoreInfo(5, 133000000000000000, info, kAnyDrive), 0) << pointer;
+        const std::string name = pointer;
+        EXPECT_EQ(info.projectDesc == nullptr, name == "projectDesc") << pointer;
+        EXPECT_EQ(info.thisComputer == nullptr, name == "thisComputer") << pointer;
+        EXPECT_EQ(info.historyList == nullptr, name == "historyList") << pointer;
+        EXPECT_EQ(caller.FreeProjectRestoreInfo(info), 0);
+        EXPECT_EQ(blocks.Outstanding(), 0) << pointer;
+    }
 }
 
 TEST(HalvexEncryptString, EqualTextsEqualFormsAndLetterCaseMatters)
@@ -391,7 +458,13 @@ INSTANTIATE_TEST_SUITE_P(Catalogs, HalvexBadCatalog, testing::Values(
         "history": [{"time": "2026-02-30T00:00:00Z"}]}], "thisComputer": {"disks": []}})",
     R"({"projects": [{"id": 1, "description": "x", "location": "E:", "layout": {"disks": []}},
         {"id": 1, "description": "y", "location": "E:", "layout": {"disks": []}}], "thisComputer": {"disks": []}})",
-    R"({"projects": [], "thisComputer": {"disks": []}, "faults": [{"operation": "QueryProjcts", "call": 1, "code": -1}]})"));
+    R"({"projects": [], "thisComputer": {"disks": []}, "faults": [{"operation": "QueryProjcts", "call": 1, "code": -1}]})",
+    R"({"projects": [{"id": 1, "description": "x", "location": "E:", "layout": {"disks": []},
+        "hostile": {"unterminated": ["labels"]}}], "thisComputer": {"disks": []}})",             // unknown text
+    R"({"projects": [{"id": 1, "description": "x", "location": "E:", "layout": {"disks": []},
+        "hostile": {"encryptedPassword": "x"}}], "thisComputer": {"disks": []}})",               // neither null nor ""
+    R"({"projects": [{"id": 1, "description": "x", "location": "E:", "layout": {"disks": []},
+        "hostile": {"historyCount": 2147483648}}], "thisComputer": {"disks": []}})"));           // not 32-bit
 
 // The lines a program writes to the debugger output, caught as the exception that
 // OutputDebugString raises for a debugger.

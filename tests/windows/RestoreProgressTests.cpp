@@ -18,9 +18,11 @@
 
 #include "HalvexTestSupport.h"
 #include "TestSupport.h"
+#include "TestWizard.h"
 #include "app/EngineClient.h"
 #include "app/ResourceModule.h"
 #include "frame/PaltoDlg.h"
+#include "frame/PasswordDlg.h"
 #include "frame/WizardMessages.h"
 #include "resources/ids.h"
 #include "restore/RestoreNotifications.h"
@@ -373,6 +375,88 @@ INSTANTIATE_TEST_SUITE_P(Cases, RestoreCannotStart, testing::Values(
     StartFailure{"NothingChosen", "[]", false, false,
                  L"The medium of this backup, or of a backup it is based on, is not available. Insert the medium or connect the drive that holds it, then try again.", 0, 0}),
     [](const auto& info) { return info.param.name; });
+
+// The launch from the last step, with records a faulty engine may hand out: a backup
+// whose description carries a null or an empty protected password has none, so the
+// restore starts without asking; a history list the engine overstates or leaves out
+// gives the restore order no base outside the list.
+struct LaunchCase {
+    const char* name;
+    const char* project;        // keys that replace those of the catalog's project
+    bool asked;                 // whether the password dialog came (it is then cancelled)
+    std::vector<std::wstring> boxes;
+    std::vector<int> orders;    // the results of ProjectRestoreCtrl
+};
+
+void PrintTo(const LaunchCase& c, std::ostream* out)
+{
+    *out << c.name;
+}
+
+// The password dialog while it is shown on this thread, else null.
+HWND PasswordDialog()
+{
+    HWND found = nullptr;
+    ::EnumThreadWindows(
+        ::GetCurrentThreadId(),
+        [](HWND window, LPARAM out) {
+            if (!::IsWindowVisible(window) || !dynamic_cast<CPasswordDlg*>(CWnd::FromHandlePermanent(window))) return TRUE;
+            *reinterpret_cast<HWND*>(out) = window;
+            return FALSE;
+        },
+        reinterpret_cast<LPARAM>(&found));
+    return found;
+}
+
+class Launch : public RestoreProgressPage, public testing::WithParamInterface<LaunchCase> {};
+
+TEST_P(Launch, AsksForThePasswordTheRecordCarriesAndStartsTheRestore)
+{
+    const LaunchCase& c = GetParam();
+    nlohmann::json catalog = nlohmann::json::parse(RestoreCatalog(kQuickStages));
+    catalog["projects"][0].update(nlohmann::json::parse(c.project));
+    SimEngine sim(catalog.dump());
+    Choose();
+    PageBoxes boxes;
+    TestWizard wizard;
+
+    bool asked = false;
+    script.When([] { return PasswordDialog() != nullptr; }, [&] {
+        asked = true;
+        ::PostMessageW(PasswordDialog(), WM_COMMAND, IDCANCEL, 0);
+        script.When([&] { return wizard.IsWindowEnabled() != FALSE; }, [] { ::PostQuitMessage(0); });
+    });
+    RunSoon([&] {
+        wizard.m_nStep = 4;
+        wizard.Command(IDC_NEXT);
+    });
+    Deadline deadline(20000);
+    wizard.DoModal();
+    MSG msg{};
+    ::PeekMessageW(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE);
+    ASSERT_FALSE(Deadline::Expired()) << "the wizard did not end in time";
+
+    EXPECT_EQ(asked, c.asked);
+    EXPECT_EQ(boxes.texts(), c.boxes);
+    std::vector<int> orders;
+    for (const auto& line : sim.Journal("ProjectRestoreCtrl")) orders.push_back(line["result"]);
+    EXPECT_EQ(orders, c.orders);
+    EXPECT_EQ(sim.Journal("QueryArchiveProject").size(), 1u);
+}
+
+INSTANTIATE_TEST_SUITE_P(Records, Launch, testing::Values(
+    LaunchCase{"StoredPassword", R"({"password": "harbour7"})", true, {}, {}},
+    LaunchCase{"NullProtectedPassword", R"({"password": "harbour7", "hostile": {"encryptedPassword": null}})", false,
+               {kDone}, {0}},
+    LaunchCase{"EmptyProtectedPassword", R"({"password": "harbour7", "hostile": {"encryptedPassword": ""}})", false,
+               {kDone}, {0}},
+    // The base lies inside the list; the engine itself refuses a list it overstated.
+    LaunchCase{"HistoryCountFarAboveItsList", R"({"hostile": {"historyCount": 2147483647}})", false,
+               {L"The backup engine received a request it cannot carry out. Go back one step and try again. "
+                L"If this keeps happening, restart the computer from the recovery medium."}, {-1000005}},
+    LaunchCase{"NullHistoryList", R"({"hostile": {"nullPointers": ["historyList"]}})", false,
+               {L"The medium of this backup, or of a backup it is based on, is not available. Insert the medium or connect the drive that holds it, then try again."}, {}}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 // Engine messages the restore goes on after: the question answered Yes, and warnings.
 struct GoingOn {

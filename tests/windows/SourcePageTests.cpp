@@ -124,6 +124,7 @@ std::string MixedCatalog(const json& faults = json::array())
 
 constexpr std::uint64_t k20261116 = 134393328000000000ull;   // 2026-11-16 20:00:00 UTC
 constexpr std::uint64_t k20261031 = 134379402000000000ull;   // 2026-10-31 17:10:00 UTC
+constexpr std::uint64_t k20261005 = 134357004000000000ull;   // 2026-10-05 19:00:00 UTC
 
 // ---------------------------------------------------------------------------------------
 // The wizard
@@ -480,6 +481,72 @@ TEST_F(SourcePage, ABackupThatCannotBeOpenedShowsTheEnginesTextAndStays)
     EXPECT_TRUE(wizard->IsWindowEnabled());
     EXPECT_EQ(context->projectId, 0u) << "nothing is stored";
 }
+
+// ---------------------------------------------------------------------------------------
+// A faulty engine: a history count that its list does not hold, texts without their
+// zero at the end of readable memory, counts that make a backup hold nothing. The
+// page lists what can be read, and its lists, Next and Back work as usual.
+
+struct HostileSourceCase {
+    const char* name;
+    const char* hostile;
+    std::vector<std::wstring> projects;
+    std::vector<std::wstring> archives;
+    bool nextGoesOn;
+};
+
+void PrintTo(const HostileSourceCase& c, std::ostream* out)
+{
+    *out << c.name;
+}
+
+class HostileSource : public SourcePage, public testing::WithParamInterface<HostileSourceCase> {};
+
+TEST_P(HostileSource, ListsWhatCanBeReadAndTheWizardGoesOn)
+{
+    const HostileSourceCase& c = GetParam();
+    json project = Project(1, "Office PC", "C:\\Office", Holds::Partition, {"2026-10-05T19:00:00Z", "2026-11-16T20:00:00Z"});
+    project["hostile"] = json::parse(c.hostile);
+    Open(Catalog({project}), IDC_TYPE_PARTITION);
+    EXPECT_EQ(Items(IDC_SRC_PROJECT), c.projects);
+    EXPECT_EQ(Items(IDC_SRC_ARCHIVE), c.archives);
+    EXPECT_EQ(wizard->NextEnabled(), c.nextGoesOn);
+
+    // The list by kind of drive reads the location's drive letter: C: is a fixed disk.
+    Click(IDC_SRC_CHOOSE);
+    EXPECT_EQ(Items(IDC_SRC_PROJECT), c.projects);
+    EXPECT_EQ(Items(IDC_SRC_ARCHIVE), c.archives);
+    Click(IDC_SRC_LATEST);
+
+    wizard->Command(IDC_NEXT);   // as Enter would, also when the button is disabled
+    if (c.nextGoesOn) {
+        EXPECT_EQ(wizard->m_nStep, 3);
+        const auto opened = engine->Journal("QueryArchiveProject");
+        ASSERT_EQ(opened.size(), 1u);
+        EXPECT_EQ(opened[0]["drive"], 'C');
+        EXPECT_EQ(opened[0]["archiveId"], c.archives.size() == 2 ? k20261116 : k20261005);
+        wizard->Command(IDC_BACK);
+        EXPECT_TRUE(boxes.shown().empty());
+    } else {
+        EXPECT_EQ(boxes.texts(), std::vector<std::wstring>{L"Choose a backup and one of its backup dates first."});
+    }
+    EXPECT_EQ(wizard->m_nStep, 2);
+    EXPECT_TRUE(wizard->IsWindowEnabled());
+}
+
+INSTANTIATE_TEST_SUITE_P(Kinds, HostileSource, testing::Values(
+    HostileSourceCase{"HistoryCountFarAboveTheList", R"({"historyCount": 2147483647})", {L"Office PC"},
+                      {L"2026-11-16 20:00:00", L"2026-10-05 19:00:00"}, true},
+    HostileSourceCase{"HistoryCountOneAboveTheList", R"({"historyCount": 3})", {L"Office PC"},
+                      {L"2026-11-16 20:00:00", L"2026-10-05 19:00:00"}, true},
+    HostileSourceCase{"HistoryCountBelowTheList", R"({"historyCount": 1})", {L"Office PC"}, {L"2026-10-05 19:00:00"}, true},
+    HostileSourceCase{"HistoryCountBelow0", R"({"historyCount": -1})", {L"Office PC"}, {}, false},
+    HostileSourceCase{"UnterminatedTexts", R"({"unterminated": ["description", "location"]})", {L"Office PC"},
+                      {L"2026-11-16 20:00:00", L"2026-10-05 19:00:00"}, true},
+    HostileSourceCase{"PartitionCountBelow0", R"({"backedUp": {"partitionCount": -1}})", {}, {}, false},
+    HostileSourceCase{"DiskCountAbove26", R"({"backedUp": {"diskCount": 27}, "unterminated": ["label"]})", {L"Office PC"},
+                      {L"2026-11-16 20:00:00", L"2026-10-05 19:00:00"}, true}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 // ---------------------------------------------------------------------------------------
 // A backup whose medium is missing
