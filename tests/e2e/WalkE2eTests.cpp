@@ -231,22 +231,31 @@ INSTANTIATE_TEST_SUITE_P(Types, EachType, testing::Values(
 // ---------------------------------------------------------------------------------------
 // Cancel at every step
 
-class CancelAtStep : public Walk, public testing::WithParamInterface<int> {};
+// Cancel on a step, with an engine operation that shows the walk had got there.
+struct CancelCase {
+    int step;
+    const char* reached;   // null on step 1, where the engine has not been asked yet
+};
+
+class CancelAtStep : public Walk, public testing::WithParamInterface<CancelCase> {};
 
 TEST_P(CancelAtStep, YesEndsTheProgramAndNoRestoreIsStarted)
 {
-    const int step = GetParam();
+    const CancelCase& cancel = GetParam();
     Start();
-    WalkTo(kTypePartition, step);
+    WalkTo(kTypePartition, cancel.step);
     Click(FindControl(wizard, 1002));
     EXPECT_EQ(AnswerBox(IDYES), kReallyCancel);
     EXPECT_EQ(run->process().WaitForExit(kWait), 0u);
+    if (cancel.reached) EXPECT_FALSE(Journal(cancel.reached).empty()) << "the journal shows the walk";
     EXPECT_TRUE(Journal("ProjectRestoreCtrl").empty()) << "a restore was started";
     EXPECT_TRUE(Journal("TaskControl").empty());
 }
 
-INSTANTIATE_TEST_SUITE_P(Steps, CancelAtStep, testing::Values(1, 2, 3, 4),
-                         [](const testing::TestParamInfo<int>& info) { return "Step" + std::to_string(info.param); });
+INSTANTIATE_TEST_SUITE_P(Steps, CancelAtStep, testing::Values(
+    CancelCase{1, nullptr}, CancelCase{2, "QueryProjects"}, CancelCase{3, "QueryArchiveProject"},
+    CancelCase{4, "GetDRRestoreVolumesInfo"}),
+    [](const testing::TestParamInfo<CancelCase>& info) { return "Step" + std::to_string(info.param.step); });
 
 // Cancel on the progress page, while a long restore runs: the engine is told to stop the
 // restore it started, and the program ends.
