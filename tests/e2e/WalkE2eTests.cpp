@@ -74,14 +74,14 @@ std::string Marks(const nlohmann::json& layout)
 // The wizard started with that catalog and the engine's journal in a file of its own.
 class Walk : public testing::Test {
 protected:
-    void Start(const std::string& restoreMs = "300")
+    void Start(const std::string& restoreMs = "300", const std::wstring& arguments = L"")
     {
         wchar_t temp[MAX_PATH] = {};
         ::GetTempPathW(MAX_PATH, temp);
         journalPath = std::wstring(temp) + L"palto-e2e-journal-" + std::to_wstring(::GetCurrentProcessId()) + L".jsonl";
         ::DeleteFileW(journalPath.c_str());
         ::SetEnvironmentVariableW(L"HALVEX_SIM_JOURNAL", journalPath.c_str());
-        run.emplace(Catalog(restoreMs));
+        run.emplace(Catalog(restoreMs), arguments);
         ::SetEnvironmentVariableW(L"HALVEX_SIM_JOURNAL", nullptr);
         wizard = run->wizard();
         ASSERT_TRUE(wizard) << "the wizard was not shown";
@@ -285,6 +285,22 @@ TEST_F(Walk, CancelDuringTheRestoreStopsItAndEndsTheProgram)
     for (const std::string& call : Calls())
         if (call == "ProjectRestoreCtrl" || call == "TaskControl") order.push_back(call);
     EXPECT_EQ(order, (std::vector<std::string>{"ProjectRestoreCtrl", "TaskControl"}));
+}
+
+// Test mode walks the same steps and simulates the restore: Cancel on its progress page
+// ends the program, and the engine client was made but never asked for anything.
+TEST_F(Walk, TestModeLeavesTheEngineAlone)
+{
+    Start("300", L"-test");
+    WalkTo(kTypePartition, 4);
+    Click(FindControl(wizard, kNext));
+    HWND progress = WaitForTopWindow(id(), MatchSelector(L"progress"), kWait);
+    ASSERT_TRUE(progress) << "the progress page was not shown";
+    Click(FindControl(progress, IDCANCEL));
+    EXPECT_EQ(AnswerBox(IDYES), kReallyCancel);
+    EXPECT_EQ(run->process().WaitForExit(kWait), 0u);
+    EXPECT_EQ(Calls(), (std::vector<std::string>{"Communicator::Instance", "Communicator::Instance",
+                                                 "Communicator::Initialize", "Caller"}));
 }
 
 }  // namespace

@@ -9,6 +9,7 @@
 #include <windows.h>
 
 #include <atomic>
+#include <cstdio>
 #include <functional>
 #include <memory>
 #include <mutex>
@@ -337,9 +338,11 @@ TEST_F(ThreadRace, CancelAndCloseWhileTheSourcePageAsksForTheDisc)
             return style == MB_YESNO ? IDYES : IDOK;
         },
         [&] { return static_cast<DWORD>(round % 3); });
+    int lastCancelNeeded = 0;
     for (; round < kRounds; ++round) {
         const int r = round;
         const Poke& poke = kPokes[r % 4];
+        bool lastCancel = false;
         SimEngine engine(kDiscCatalog);
         boxes.Clear();
         INT_PTR result = 0;
@@ -356,7 +359,10 @@ TEST_F(ThreadRace, CancelAndCloseWhileTheSourcePageAsksForTheDisc)
                     Post(wizard.m_hWnd, poke);
                 });
                 script.When([&] { return PromptWithdrawn(engine) && wizard.IsWindowEnabled(); },
-                            [&] { wizard.Click(IDC_WIZARD_CANCEL); });
+                            [&] {
+                                lastCancel = true;
+                                wizard.Click(IDC_WIZARD_CANCEL);
+                            });
             });
             Deadline deadline;
             result = wizard.DoModal();
@@ -372,7 +378,10 @@ TEST_F(ThreadRace, CancelAndCloseWhileTheSourcePageAsksForTheDisc)
         for (const auto& open : engine.Journal("QueryArchiveProject"))
             asked += open.contains("mediaRequest") && open["mediaRequest"]["delivered"] == true;
         ASSERT_EQ(asked, 1) << "round " << r << ": the worker asks for the disc once";
+        lastCancelNeeded += lastCancel;
     }
+    std::printf("the last Cancel was needed in %d rounds, the user's command ended the wizard in %d\n",
+                lastCancelNeeded, kRounds - lastCancelNeeded);
 }
 
 // ---------------------------------------------------------------------------------------
