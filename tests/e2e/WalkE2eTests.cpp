@@ -114,16 +114,7 @@ protected:
         PressKey(list, key);
         ASSERT_TRUE(WaitForText(list, entry, kWait)) << "the list shows " << testing::PrintToString(TextOf(list));
     }
-    // The message box shown now, answered with `button`; its text, empty when none came.
-    std::wstring AnswerBox(int button)
-    {
-        HWND box = WaitForTopWindow(id(), MatchSelector(L"box"), kWait);
-        if (!box) return {};
-        const std::wstring text = MessageBoxText(box);
-        Click(FindControl(box, button));
-        WaitUntilGone(id(), [box](HWND w) { return w == box; }, kWait);
-        return text;
-    }
+    std::wstring AnswerBox(int button) { return palto::e2e::AnswerBox(id(), button); }
 
     // The journal's lines of one operation ("op") or notification ("notify"), in order.
     std::vector<nlohmann::json> Journal(const std::string& name) const

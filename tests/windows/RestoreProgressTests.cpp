@@ -98,42 +98,6 @@ int AgreeToAll(const Box& box)
     return box.style == MB_YESNO ? IDYES : IDOK;
 }
 
-// Ends a modal loop that runs too long, so that a fault fails the test instead of hanging it.
-class Deadline {
-public:
-    explicit Deadline(UINT ms) : m_id(::SetTimer(nullptr, 0, ms, &Expire)) { s_expired = false; }
-    ~Deadline() { ::KillTimer(nullptr, m_id); }
-    static bool Expired() { return s_expired; }
-
-private:
-    static void CALLBACK Expire(HWND, UINT, UINT_PTR id, DWORD)
-    {
-        ::KillTimer(nullptr, id);
-        s_expired = true;
-        ::PostQuitMessage(99);
-    }
-    static inline bool s_expired = false;
-    UINT_PTR m_id;
-};
-
-// Steps run inside the page's modal loop, each once its condition holds; the script
-// stops when the test ends, so that no step outlives its page.
-class Script {
-public:
-    ~Script() { *m_alive = false; }
-    void When(std::function<bool()> condition, std::function<void()> step)
-    {
-        RunSoon([alive = m_alive, condition, step, this] {
-            if (!*alive) return;
-            if (condition()) step();
-            else When(condition, step);
-        }, 20);
-    }
-
-private:
-    std::shared_ptr<bool> m_alive = std::make_shared<bool>(true);
-};
-
 std::wstring Text(const CRestoreProgress& page, int id)
 {
     return CWnd::TextOf(page.GetDlgItem(id)).str();

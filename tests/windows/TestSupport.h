@@ -67,6 +67,35 @@ void RunSoon(std::function<void()> action, UINT delayMs = 10);
 // Handles every message waiting in this thread's queue.
 void PumpMessages();
 
+// Ends the modal loops of this thread with a quit message when they run past `ms`, so
+// that a fault fails the test instead of hanging it.
+class Deadline {
+public:
+    explicit Deadline(UINT ms);
+    ~Deadline();
+    Deadline(const Deadline&) = delete;
+    Deadline& operator=(const Deadline&) = delete;
+    static bool Expired();
+
+private:
+    UINT_PTR m_id;
+};
+
+// Steps run inside the running message loop, each once its condition holds (looked at
+// every `pollMs`); the script stops with the object, so that no step outlives what it uses.
+class Script {
+public:
+    explicit Script(UINT pollMs = 20) : m_pollMs(pollMs) {}
+    ~Script() { *m_alive = false; }
+    Script(const Script&) = delete;
+    Script& operator=(const Script&) = delete;
+    void When(std::function<bool()> condition, std::function<void()> step);
+
+private:
+    UINT m_pollMs;
+    std::shared_ptr<bool> m_alive = std::make_shared<bool>(true);
+};
+
 // The texts of a drop-down list's entries, in list order.
 std::vector<std::wstring> ComboEntries(HWND list);
 

@@ -134,42 +134,6 @@ private:
     std::vector<Box> m_boxes;
 };
 
-// Ends the modal loops of a round that runs too long, so that a fault fails the round
-// instead of hanging the test.
-class Deadline {
-public:
-    Deadline() : m_id(::SetTimer(nullptr, 0, 20000, &Expire)) { s_expired = false; }
-    ~Deadline() { ::KillTimer(nullptr, m_id); }
-    static bool Expired() { return s_expired; }
-
-private:
-    static void CALLBACK Expire(HWND, UINT, UINT_PTR id, DWORD)
-    {
-        ::KillTimer(nullptr, id);
-        s_expired = true;
-        ::PostQuitMessage(99);
-    }
-    static inline bool s_expired = false;
-    UINT_PTR m_id;
-};
-
-// Runs `step` inside the running message loop once `condition` holds; stops with the object.
-class Script {
-public:
-    ~Script() { *m_alive = false; }
-    void When(std::function<bool()> condition, std::function<void()> step)
-    {
-        RunSoon([alive = m_alive, condition, step, this] {
-            if (!*alive) return;
-            if (condition()) step();
-            else When(condition, step);
-        }, 5);
-    }
-
-private:
-    std::shared_ptr<bool> m_alive = std::make_shared<bool>(true);
-};
-
 // Busy for a time that grows with `units`, finer than the system's sleep.
 void Spin(int units)
 {
@@ -287,7 +251,7 @@ TEST_F(ThreadRace, EngineNotificationsWhileTheProgressPageEnds)
             done = true;
         });
         {
-            Deadline deadline;
+            Deadline deadline(20000);
             EXPECT_EQ(page->DoModal(), -1);
             MSG quit{};
             ::PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE);
@@ -348,7 +312,7 @@ TEST_F(ThreadRace, CancelAndCloseWhileTheSourcePageAsksForTheDisc)
         INT_PTR result = 0;
         {
             RaceWizard wizard;
-            Script script;
+            Script script(5);
             std::thread user;
             RunSoon([&] {
                 wizard.ChooseType(IDC_TYPE_PARTITION);
@@ -364,7 +328,7 @@ TEST_F(ThreadRace, CancelAndCloseWhileTheSourcePageAsksForTheDisc)
                                 wizard.Click(IDC_WIZARD_CANCEL);
                             });
             });
-            Deadline deadline;
+            Deadline deadline(20000);
             result = wizard.DoModal();
             ASSERT_FALSE(Deadline::Expired()) << "round " << r << " (" << poke.name << "): the wizard did not end";
             user.join();
@@ -422,7 +386,7 @@ TEST_F(ThreadRace, CancelAndCloseWhileTheRestoreIsLaunched)
                     else Post(wizard.m_hWnd, poke);
                 });
             });
-            Deadline deadline;
+            Deadline deadline(20000);
             result = wizard.DoModal();
             MSG quit{};
             ::PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE);
