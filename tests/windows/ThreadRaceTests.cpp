@@ -318,9 +318,10 @@ TEST_F(ThreadRace, CancelAndCloseWhileTheSourcePageAsksForTheDisc)
                 wizard.ChooseType(IDC_TYPE_PARTITION);
                 wizard.Command(IDC_NEXT);
                 wizard.Command(IDC_NEXT);   // the disc is missing: the worker starts
-                user = std::thread([&, r] {
-                    Spin(r % 11);
-                    Post(wizard.m_hWnd, poke);
+                user = std::thread([&poke, r, window = wizard.m_hWnd] {
+                    ::Sleep(static_cast<DWORD>(r % 16 * 2));
+                    Spin(r % 7);
+                    Post(window, poke);
                 });
                 script.When([&] { return PromptWithdrawn(engine) && wizard.IsWindowEnabled(); },
                             [&] {
@@ -353,7 +354,7 @@ TEST_F(ThreadRace, CancelAndCloseWhileTheSourcePageAsksForTheDisc)
 
 // Next on the last step checks the backup on a worker, which asks for disc 2 (held open
 // for a varying time, answered OK), and then the restore runs to its end. On even
-// rounds the user's Cancel or close command follows Next after a varying spin and lands
+// rounds the user's Cancel or close command follows Next after a varying wait and lands
 // during the check, the restore or its end: it is never acted on, and the restore runs
 // once, to the end of the application. On odd rounds Cancel comes first: its question
 // (Yes) closes the wizard before the Next that follows is acted on, and nothing is checked
@@ -378,12 +379,12 @@ TEST_F(ThreadRace, CancelAndCloseWhileTheRestoreIsLaunched)
             std::thread user;
             RunSoon([&] {
                 wizard.GoToLastStep();
-                user = std::thread([&, r] {
-                    if (cancelFirst) Post(wizard.m_hWnd, poke);
-                    else wizard.Click(IDC_NEXT);
+                user = std::thread([&poke, r, cancelFirst, window = wizard.m_hWnd] {
+                    constexpr Poke kNextClicked{"Next clicked", IDC_NEXT, BM_CLICK, 0};
+                    Post(window, cancelFirst ? poke : kNextClicked);
+                    ::Sleep(static_cast<DWORD>(r / 2 % 20 * 3));
                     Spin(r / 2 % 13);
-                    if (cancelFirst) wizard.Click(IDC_NEXT);
-                    else Post(wizard.m_hWnd, poke);
+                    Post(window, cancelFirst ? kNextClicked : poke);
                 });
             });
             Deadline deadline(20000);
