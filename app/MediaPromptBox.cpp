@@ -11,7 +11,8 @@ int AskForMedium(HWND owner, _MediaRequestNotifyData& request)
     const std::wstring text =
         palto::MediaPromptText({partTemplate.str(), lastTemplate.str()}, request.part,
                                FormatFileTime(request.backupTime).str(), request.drive);
-    if (text.empty()) return 0;
+    // A window that has gone owns no box: nobody is left to answer it.
+    if (text.empty() || !::IsWindow(owner)) return 0;
     const int button = ShowMessage(owner, CString(text), MB_OKCANCEL);
     if (button == IDOK) request.answer = kMediaAnswerOk;
     else if (button == IDCANCEL) request.answer = kMediaAnswerCancel;

@@ -176,8 +176,13 @@ void CPaltoDlg::UpdateButtons()
     }
 }
 
+// A disabled window takes no input: a worker runs (and may be asking for a disc in a
+// box this window owns) or a modal window is up. A click that reaches one of its
+// buttons all the same (sent by another program) is dropped, so that the wizard
+// neither moves nor closes under the worker or the box.
 void CPaltoDlg::OnBack()
 {
+    if (!TakesInput()) return;
     const int type = m_typePage.GetRestoreType();
     if (m_nStep < 2 || m_nStep > 4 || !CTypeDlg::IsValidRestoreType(type)) return;
     theApp.m_pContext->restoreType = type;
@@ -189,6 +194,7 @@ void CPaltoDlg::OnBack()
 
 void CPaltoDlg::OnNext()
 {
+    if (!TakesInput()) return;
     if (m_nStep >= 4) {
         LaunchRestore();
         return;
@@ -205,7 +211,19 @@ void CPaltoDlg::OnNext()
 
 void CPaltoDlg::OnCancelClicked()
 {
+    if (!TakesInput()) return;
     if (ShowMessage(m_hWnd, LoadText(IDS_CONFIRM_CANCEL), MB_YESNO) == IDYES) OnCancel();
+}
+
+// Enter and the close box end the wizard at once, but never under a worker or a box.
+void CPaltoDlg::OnOK()
+{
+    if (TakesInput()) CDialog::OnOK();
+}
+
+void CPaltoDlg::OnCancel()
+{
+    if (TakesInput()) CDialog::OnCancel();
 }
 
 LRESULT CPaltoDlg::OnStepForward(WPARAM, LPARAM)

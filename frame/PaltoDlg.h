@@ -49,6 +49,10 @@ protected:
     void OnBack();
     void OnNext();
     void OnCancelClicked();
+    void OnOK() override;
+    void OnCancel() override;
+    // False while the window is disabled: a worker runs or a modal window is up.
+    bool TakesInput() const { return IsWindowEnabled() != FALSE; }
     LRESULT OnStepForward(WPARAM, LPARAM);
 
     // The restore launch, Next at the last step.
@@ -57,6 +61,7 @@ protected:
     LRESULT OnArchiveQueried(WPARAM code, LPARAM details);
     bool AskForPassword();
     void RunRestoreProgress();
+    static bool QuitPending();
 
     void ShowStep(int pageId);
     void UpdateButtons();

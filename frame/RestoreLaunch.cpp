@@ -56,8 +56,16 @@ LRESULT CPaltoDlg::OnArchiveQueried(WPARAM code, LPARAM details)
         if (m_protectedPassword.IsEmpty() || AskForPassword()) RunRestoreProgress();
     }
     m_protectedPassword.Wipe();
-    EnableWindow(TRUE);
+    // A restore that has ended ends the application: until its quit message has ended
+    // this window's loop, the window takes no more input (no question after the end).
+    if (!QuitPending()) EnableWindow(TRUE);
     return 0;
+}
+
+bool CPaltoDlg::QuitPending()
+{
+    MSG quit{};
+    return ::PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_NOREMOVE) != FALSE;
 }
 
 bool CPaltoDlg::AskForPassword()

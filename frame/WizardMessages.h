@@ -20,6 +20,7 @@ constexpr UINT WM_ARCHIVE_OPENED = WM_APP + 1;
 // info; wParam TRUE when the restore runs, FALSE when it was cancelled before it began.
 // (A restore that could not start is reported with WM_RESTORE_END, wParam 1.)
 constexpr UINT WM_RESTORE_WORKER_DONE = WM_APP + 2;
-// To the progress page, sent while the engine asks for a medium: wParam FALSE stops
-// polling the progress, TRUE polls again.
+// To the progress page, sent while the engine asks for a medium: wParam FALSE before the
+// prompt (the result is TRUE when the page lets it be shown: polling stops meanwhile and
+// the page does not end under it), TRUE after it (polling goes on).
 constexpr UINT WM_RESTORE_POLLING = WM_APP + 3;

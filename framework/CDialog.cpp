@@ -176,6 +176,8 @@ INT_PTR CALLBACK CDialog::DialogProc(HWND hWnd, UINT message, WPARAM wParam, LPA
         ::OutputDebugStringW(L"Palto: unexpected exception in a message handler");
     }
 
-    dialog->LeaveMessage(message);  // last use of `dialog`: PostNcDestroy may delete it
+    // An object freed under its own handler is not touched again.
+    if (!IsLive(dialog)) CountStrayMessage(hWnd, message);
+    else dialog->LeaveMessage(message);  // last use of `dialog`: PostNcDestroy may delete it
     return answer;
 }

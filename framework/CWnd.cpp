@@ -1,7 +1,33 @@
 #include "framework/CWnd.h"
 
+#include <atomic>
+#include <cstdio>
+#include <mutex>
+#include <unordered_set>
+
 namespace {
 constexpr wchar_t kObjectProperty[] = L"Palto.CWnd";
+
+// Every window object in existence; objects are made and destroyed on any thread.
+struct LiveObjects {
+    std::mutex lock;
+    std::unordered_set<const CWnd*> objects;
+};
+
+LiveObjects& Live()
+{
+    static LiveObjects live;
+    return live;
+}
+
+std::atomic<unsigned long> g_strayMessages{0};
+}  // namespace
+
+CWnd::CWnd()
+{
+    LiveObjects& live = Live();
+    std::lock_guard lock(live.lock);
+    live.objects.insert(this);
 }
 
 CWnd::~CWnd()
@@ -12,6 +38,9 @@ CWnd::~CWnd()
         Unbind();
         ::DestroyWindow(hWnd);
     }
+    LiveObjects& live = Live();
+    std::lock_guard lock(live.lock);
+    live.objects.erase(this);
 }
 
 CWnd* CWnd::FromHandlePermanent(HWND hWnd)
@@ -21,7 +50,34 @@ CWnd* CWnd::FromHandlePermanent(HWND hWnd)
     DWORD process = 0;
     ::GetWindowThreadProcessId(hWnd, &process);
     if (process != ::GetCurrentProcessId()) return nullptr;
-    return static_cast<CWnd*>(::GetPropW(hWnd, kObjectProperty));
+    auto* wnd = static_cast<CWnd*>(::GetPropW(hWnd, kObjectProperty));
+    if (wnd && !IsLive(wnd)) {
+        ::RemovePropW(hWnd, kObjectProperty);
+        CountStrayMessage(hWnd, 0);
+        return nullptr;
+    }
+    return wnd;
+}
+
+bool CWnd::IsLive(const CWnd* wnd)
+{
+    LiveObjects& live = Live();
+    std::lock_guard lock(live.lock);
+    return live.objects.count(wnd) != 0;
+}
+
+unsigned long CWnd::StrayMessages()
+{
+    return g_strayMessages.load();
+}
+
+void CWnd::CountStrayMessage(HWND hWnd, UINT message)
+{
+    ++g_strayMessages;
+    char text[96];
+    std::snprintf(text, sizeof text, "Palto: window %p named an object that had gone (message 0x%04X)\n",
+                  static_cast<void*>(hWnd), message);
+    ::OutputDebugStringA(text);
 }
 
 BOOL CWnd::WalkPreTranslateTree(MSG* pMsg)

@@ -10,7 +10,7 @@
 
 class CWnd {
 public:
-    CWnd() = default;
+    CWnd();
     virtual ~CWnd();
     CWnd(const CWnd&) = delete;
     CWnd& operator=(const CWnd&) = delete;
@@ -27,6 +27,14 @@ public:
     static BOOL WalkPreTranslateTree(MSG* pMsg);
 
     virtual BOOL PreTranslateMessage(MSG* pMsg);
+
+    // Whether `wnd` is a window object that exists now. The dialog procedure asks before
+    // it calls into the object a window names, so that a message for an object that has
+    // gone is dropped instead of run on freed memory.
+    static bool IsLive(const CWnd* wnd);
+    // How many messages met an object that had gone since the process started: each one
+    // is a fault of the program (an object freed under its own handler, say).
+    static unsigned long StrayMessages();
 
     // Window and child-control helpers (thin wrappers of the Win32 calls).
     CWnd* GetParent() const;
@@ -101,6 +109,9 @@ protected:
     // outermost returns.
     void EnterMessage() { ++m_messageDepth; }
     void LeaveMessage(UINT message);
+
+    // Counts a message that met an object that had gone.
+    static void CountStrayMessage(HWND hWnd, UINT message);
 
     friend class CDialog;
 

@@ -37,10 +37,12 @@ protected:                                                                      
     }
 
 // Runs one handler call; the map returns TRUE unless the handler declined the message.
+// An object the handler freed is not touched again (the dialog procedure counts it).
 #define PALTO_HANDLE(call)                                                                    \
     {                                                                                         \
         const bool outerDeclined = BeginHandler();                                            \
         call;                                                                                 \
+        if (!CWnd::IsLive(this)) return TRUE;                                                 \
         if (EndHandler(outerDeclined)) return TRUE;                                           \
     }
 

@@ -113,10 +113,12 @@ void MediaRequestCallback(void* context, void* record)
 
 void OnMediaRequest(const RestoreRun& run, _MediaRequestNotifyData& request)
 {
-    // Timers belong to the window's thread: it stops and restarts polling itself.
+    // Timers belong to the window's thread: it stops and restarts polling itself. A page
+    // that has gone, or is ending, lets no prompt be shown; one that lets it waits with
+    // its end until the prompt is answered, so that the box never outlives its owner.
     const HWND window = run.Window();
-    ::SendMessageW(window, WM_RESTORE_POLLING, FALSE, 0);
     request.answer = kMediaAnswerCancel;   // stays when the box cannot be shown
+    if (!::SendMessageW(window, WM_RESTORE_POLLING, FALSE, 0)) return;
     AskForMedium(window, request);
     ::SendMessageW(window, WM_RESTORE_POLLING, TRUE, 0);
 }

@@ -88,6 +88,7 @@ BOOL CRestoreProgress::OnInitDialog()
 {
     CDialog::OnInitDialog();
     m_workerRunning = m_restoreRunning = m_ending = m_endShown = false;
+    m_openPrompts = 0;
     m_progress.SetRange(1, 100);
     m_timeText.SetWindowText(L"");
     m_percentText.SetWindowText(L"");
@@ -255,11 +256,21 @@ void CRestoreProgress::OnSysCommand(UINT id, LPARAM)
     else DeclineMessage();
 }
 
+// A media prompt opens (wParam FALSE) or has been answered (TRUE). A page that knows the
+// restore's end takes no prompt; one that is open holds the page's end back until it is
+// answered.
 LRESULT CRestoreProgress::OnPollingRequest(WPARAM wParam, LPARAM)
 {
-    if (wParam) StartPolling();
-    else StopPolling();
-    return 0;
+    if (!wParam) {
+        if (m_ending || m_endShown) return FALSE;
+        ++m_openPrompts;
+        StopPolling();
+        return TRUE;
+    }
+    if (m_openPrompts > 0) --m_openPrompts;
+    if (m_ending) EndRestore();
+    else StartPolling();
+    return TRUE;
 }
 
 void CRestoreProgress::StartPolling()
@@ -276,12 +287,13 @@ void CRestoreProgress::StopPolling()
 }
 
 // The quit ends the page and then the application, which frees the wizard context; it
-// waits until the worker is done with what it holds.
+// waits until the worker is done with what it holds and every media prompt the page owns
+// has been answered.
 void CRestoreProgress::EndRestore()
 {
     m_ending = true;
     StopPolling();
-    if (!m_workerRunning) ::PostQuitMessage(0);
+    if (!m_workerRunning && m_openPrompts == 0) ::PostQuitMessage(0);
 }
 
 LRESULT CRestoreProgress::OnDestroy(WPARAM, LPARAM)

@@ -71,4 +71,5 @@ private:
     bool m_restoreRunning = false;   // the engine accepted the restore
     bool m_ending = false;           // the page has decided to end
     bool m_endShown = false;         // the restore's end has been reported to the user
+    int m_openPrompts = 0;           // media prompts open on engine threads, owned by this page
 };

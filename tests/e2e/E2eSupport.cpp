@@ -57,6 +57,16 @@ void InstallFolder::CopyAs(const std::wstring& file, const std::wstring& name)
     m_files.push_back(name);
 }
 
+std::wstring AnswerBox(DWORD processId, int button)
+{
+    HWND box = WaitForTopWindow(processId, MatchSelector(L"box"), kWait);
+    if (!box) return {};
+    const std::wstring text = MessageBoxText(box);
+    Click(FindControl(box, button));
+    WaitUntilGone(processId, [box](HWND w) { return w == box; }, kWait);
+    return text;
+}
+
 CatalogRun::CatalogRun(const std::string& catalogJson, const std::wstring& arguments)
 {
     wchar_t temp[MAX_PATH] = {};

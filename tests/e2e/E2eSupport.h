@@ -39,6 +39,10 @@ private:
     std::vector<std::wstring> m_files;
 };
 
+// The message box of the process shown now (waiting for it up to kWait), answered with
+// `button`: its text, empty when none came.
+std::wstring AnswerBox(DWORD processId, int button);
+
 // Palto.exe of the build started with a catalog of the test's own (JSON text), kept in a
 // file of this process while the run lasts, and the given arguments, with its wizard
 // window found.

@@ -66,15 +66,7 @@ protected:
 
     DWORD id() { return run->process().id(); }
     // The message box shown now, answered with `button`; its text, empty when none came.
-    std::wstring AnswerBox(int button = IDOK)
-    {
-        HWND box = WaitForTopWindow(id(), MatchSelector(L"box"), kWait);
-        if (!box) return {};
-        const std::wstring text = MessageBoxText(box);
-        Click(FindControl(box, button));
-        WaitUntilGone(id(), [box](HWND w) { return w == box; }, kWait);
-        return text;
-    }
+    std::wstring AnswerBox(int button = IDOK) { return palto::e2e::AnswerBox(id(), button); }
     void TypePassword(const wchar_t* text)
     {
         HWND dialog = WaitForTopWindow(id(), HasControl(kPassword), kWait);

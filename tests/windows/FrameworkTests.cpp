@@ -399,6 +399,37 @@ TEST(Teardown, AWindowDestroyedFromOutsideIsUnboundAtOnce)
     EXPECT_EQ(dialog.m_hWnd, nullptr);
 }
 
+// A handler that frees its own object while the message is still being handled: the
+// framework touches the object no more, and counts the fault for the tests to see.
+class SelfDeletingDialog : public CDialog {
+public:
+    SelfDeletingDialog() : CDialog(kModal) {}
+
+protected:
+    DECLARE_MESSAGE_MAP()
+    LRESULT OnDelete(WPARAM, LPARAM)
+    {
+        delete this;
+        return 7;
+    }
+};
+
+BEGIN_MESSAGE_MAP(SelfDeletingDialog, CDialog)
+    ON_MESSAGE(WM_APP + 22, &SelfDeletingDialog::OnDelete)
+END_MESSAGE_MAP()
+
+TEST(Teardown, AnObjectFreedUnderItsOwnHandlerIsNotTouchedAgainAndIsCounted)
+{
+    auto* dialog = new SelfDeletingDialog;
+    ASSERT_TRUE(dialog->Create(kModal));
+    HWND hWnd = dialog->m_hWnd;
+    const unsigned long before = CWnd::StrayMessages();
+    ::SendMessageW(hWnd, WM_APP + 22, 0, 0);
+    EXPECT_FALSE(::IsWindow(hWnd)) << "the object took its window with it";
+    EXPECT_EQ(CWnd::StrayMessages(), before + 1);
+    EXPECT_EQ(CWnd::FromHandlePermanent(hWnd), nullptr);
+}
+
 TEST(CString, FormatTakesCStringsAndNumbers)
 {
     CString name(L"Data");

@@ -100,24 +100,6 @@ int AgreeToAll(const Box& box)
     return box.style == MB_YESNO ? IDYES : IDOK;
 }
 
-// Steps run inside the page's modal loop, each once its condition holds; the script
-// stops when the test ends, so that no step outlives its page.
-class Script {
-public:
-    ~Script() { *m_alive = false; }
-    void When(std::function<bool()> condition, std::function<void()> step)
-    {
-        RunSoon([alive = m_alive, condition, step, this] {
-            if (!*alive) return;
-            if (condition()) step();
-            else When(condition, step);
-        }, 20);
-    }
-
-private:
-    std::shared_ptr<bool> m_alive = std::make_shared<bool>(true);
-};
-
 std::wstring Text(const CRestoreProgress& page, int id)
 {
     return CWnd::TextOf(page.GetDlgItem(id)).str();

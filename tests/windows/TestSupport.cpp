@@ -114,6 +114,41 @@ void PumpMessages()
     }
 }
 
+namespace {
+bool g_deadlineExpired = false;
+
+void CALLBACK ExpireDeadline(HWND, UINT, UINT_PTR id, DWORD)
+{
+    ::KillTimer(nullptr, id);
+    g_deadlineExpired = true;
+    ::PostQuitMessage(99);
+}
+}  // namespace
+
+Deadline::Deadline(UINT ms) : m_id(::SetTimer(nullptr, 0, ms, &ExpireDeadline))
+{
+    g_deadlineExpired = false;
+}
+
+Deadline::~Deadline()
+{
+    ::KillTimer(nullptr, m_id);
+}
+
+bool Deadline::Expired()
+{
+    return g_deadlineExpired;
+}
+
+void Script::When(std::function<bool()> condition, std::function<void()> step)
+{
+    RunSoon([alive = m_alive, condition, step, this] {
+        if (!*alive) return;
+        if (condition()) step();
+        else When(condition, step);
+    }, m_pollMs);
+}
+
 std::vector<std::wstring> ComboEntries(HWND list)
 {
     std::vector<std::wstring> entries;

@@ -64,27 +64,37 @@ private:
 // (a thread timer, so it fires inside DoModal's loop or a message box's).
 void RunSoon(std::function<void()> action, UINT delayMs = 10);
 
-// Ends every modal loop of this thread (a quit message, code 99) once its time is up, so
+// Handles every message waiting in this thread's queue.
+void PumpMessages();
+
+// Ends the modal loops of this thread with a quit message when they run past `ms`, so
 // that a fault fails the test instead of hanging it.
 class Deadline {
 public:
-    explicit Deadline(UINT ms) : m_id(::SetTimer(nullptr, 0, ms, &Expire)) { s_expired = false; }
-    ~Deadline() { ::KillTimer(nullptr, m_id); }
-    static bool Expired() { return s_expired; }
+    explicit Deadline(UINT ms);
+    ~Deadline();
+    Deadline(const Deadline&) = delete;
+    Deadline& operator=(const Deadline&) = delete;
+    static bool Expired();
 
 private:
-    static void CALLBACK Expire(HWND, UINT, UINT_PTR id, DWORD)
-    {
-        ::KillTimer(nullptr, id);
-        s_expired = true;
-        ::PostQuitMessage(99);
-    }
-    static inline bool s_expired = false;
     UINT_PTR m_id;
 };
 
-// Handles every message waiting in this thread's queue.
-void PumpMessages();
+// Steps run inside the running message loop, each once its condition holds (looked at
+// every `pollMs`); the script stops with the object, so that no step outlives what it uses.
+class Script {
+public:
+    explicit Script(UINT pollMs = 20) : m_pollMs(pollMs) {}
+    ~Script() { *m_alive = false; }
+    Script(const Script&) = delete;
+    Script& operator=(const Script&) = delete;
+    void When(std::function<bool()> condition, std::function<void()> step);
+
+private:
+    UINT m_pollMs;
+    std::shared_ptr<bool> m_alive = std::make_shared<bool>(true);
+};
 
 // The texts of a drop-down list's entries, in list order.
 std::vector<std::wstring> ComboEntries(HWND list);
