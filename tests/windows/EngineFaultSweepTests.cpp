@@ -342,8 +342,10 @@ TEST_P(FaultSweep, TheWizardSaysWhatFailedAndGoesOn)
 
     const bool ended = Walk(place.flow);
 
-    EXPECT_TRUE(ended) << "the program did not end in time; step " << wizard->m_nStep;
-    EXPECT_TRUE(wizard->IsWindowEnabled()) << "the wizard was left disabled";
+    // The walk waits for the wizard to take input again after every action, so a wizard
+    // left disabled shows here as a walk that did not end. (Once the program is ending,
+    // its window takes no more input until the quit.)
+    EXPECT_TRUE(ended) << "the program did not end in time, or the wizard was left disabled; step " << wizard->m_nStep;
     EXPECT_FALSE(ShownWindowWith(IDC_PASSWORD)) << "the password dialog stayed";
     EXPECT_FALSE(ShownWindowWith(IDC_PROGRESS_PERCENT)) << "the progress page stayed";
 
