@@ -142,6 +142,24 @@ INSTANTIATE_TEST_SUITE_P(Steps, EnterKey, testing::Values(
     // The last step starts the restore on Next: Enter goes Back there.
     EnterCase{4, Focus::Page, 3}, EnterCase{4, Focus::Back, 3}));
 
+// A page disables Next when its choice cannot go on (the disks do not fit, no backup):
+// Enter must not get past it, nor end the wizard.
+TEST_F(Keyboard, EnterDoesNothingWhileNextIsDisabled)
+{
+    wizard.GoToStep(3);
+    wizard.EnableNextButton(false);
+    FocusOn(Focus::Page);
+    PressKey(VK_RETURN);
+    EXPECT_EQ(wizard.m_nStep, 3);
+    EXPECT_TRUE(::IsWindow(wizard.m_hWnd));
+    EXPECT_TRUE(boxes.shown().empty());
+    // The same key moves on once Next is enabled again.
+    wizard.EnableNextButton(true);
+    FocusOn(Focus::Page);
+    PressKey(VK_RETURN);
+    EXPECT_EQ(wizard.m_nStep, 4);
+}
+
 TEST_F(Keyboard, BackIsTheDefaultAtTheLastStepAndNextAgainWhenTheUserReturns)
 {
     const auto defaultId = [&] { return LOWORD(wizard.SendMessage(DM_GETDEFID)); };
