@@ -52,6 +52,7 @@ public:
     History& operator=(const History&) = delete;
 
     bool ok() const { return m_result == 0; }
+    int result() const { return m_result; }
     std::span<const _ProjectHistoryEntry> entries() const { return palto::HistoryEntries(m_list); }
 
 private:
@@ -275,9 +276,11 @@ void CSrcDlg_HardDrive_Partition::FillArchiveList()
     // than the backups of the project selected before it.
     m_archiveIds.clear();
     m_archiveList.ResetContent();
+    m_historyResult = 0;
     const int selected = m_projectList.GetCurSel();
     if (selected < 0) return;
     const History history(ProjectIdAt(selected));
+    m_historyResult = history.result();
     if (!history.ok()) return;
     for (const std::uint64_t time : palto::OfferedArchives(history.entries())) {
         if (m_archiveList.AddString(FormatFileTime(time)) < 0) break;
@@ -305,6 +308,7 @@ void CSrcDlg_HardDrive_Partition::ClearLists()
 void CSrcDlg_HardDrive_Partition::ReleaseDescriptions()
 {
     m_archiveIds.clear();
+    m_historyResult = 0;
     m_descriptions.clear();
 }
 
@@ -315,7 +319,9 @@ bool CSrcDlg_HardDrive_Partition::OnNextStep()
     const bool chosen = project >= 0 && static_cast<std::size_t>(project) < m_descriptions.size() && archive >= 0 &&
                         static_cast<std::size_t>(archive) < m_archiveIds.size();
     if (!chosen) {
-        ShowMessage(m_hWnd, LoadText(IDS_NO_PROJECT_SELECTED), MB_OK);
+        // A backup whose dates the engine could not list: say why there is none to choose.
+        ShowMessage(m_hWnd, m_historyResult ? EngineErrorMessage(m_historyResult) : LoadText(IDS_NO_PROJECT_SELECTED),
+                    MB_OK);
         return false;
     }
     const std::uint32_t projectId = ProjectIdAt(project);

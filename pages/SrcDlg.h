@@ -50,6 +50,7 @@ protected:
     CComboBox m_archiveList;                        // 1081: newest first
     std::vector<FilledDescription> m_descriptions;  // in the order of m_projectList
     std::vector<std::uint64_t> m_archiveIds;        // in the order of m_archiveList
+    int m_historyResult = 0;                        // the engine's answer when m_archiveList was filled
     CString m_latestCaption;                        // of 1027, as the template gives it
     std::int32_t m_listType = -1;                   // the restore type the lists were built for
     bool m_hasProjects = true;                      // drives Next and the no-backup note 1046

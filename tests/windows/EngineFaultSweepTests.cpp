@@ -42,7 +42,6 @@ const std::map<std::string, std::wstring> kTexts = {
               L"recovery medium. Error code:  -1000777"},
     {"cannot read", L"The chosen backup cannot be read. Check that the drive or medium that holds it is connected, "
                      L"or choose another backup."},
-    {"choose first", L"Choose a backup and one of its backup dates first."},
     {"wrong password", L"The password is not correct. Type it again, paying attention to upper and lower case."},
     {"insert disc", L"Insert the last disc of the backup made on 2026-10-05 19:00:00 into drive F: and click OK."},
     {"restored", L"The restore has finished successfully. The program closes when you click OK."},
@@ -90,7 +89,6 @@ enum class Shows {
     Nothing,         // the wizard goes on silently
     CodeText,        // the text of the engine's code
     CannotRead,      // "cannot read", whatever the code
-    ChooseFirst,     // "choose first": the page has no backup date to offer
     WrongPassword,   // "wrong password": a password the engine cannot protect is refused
 };
 
@@ -118,7 +116,7 @@ const Place kPlaces[] = {
     {"SourceDescribesProject",     Flow::Entire, {"QueryProject", "pages/SrcDlg.cpp", "CSrcDlg_HardDrive_Partition::ListCandidates"}, 1, Shows::Nothing, Ends::Restored, 0},
     {"SourceReleasesPassedOver",   Flow::Entire, {"FreeProject", "pages/SrcDlg.cpp", "CSrcDlg_HardDrive_Partition::DescriptionRelease::operator"}, 1, Shows::Nothing, Ends::Restored, 2},
     {"SourceFindsNewestBackup",    Flow::Entire, {"QueryProjectHistory", "pages/SrcDlg.cpp", "History"}, 1, Shows::Nothing, Ends::Restored, 0},
-    {"SourceListsBackupDates",     Flow::Entire, {"QueryProjectHistory", "pages/SrcDlg.cpp", "History"}, 2, Shows::ChooseFirst, Ends::Restored, 0},
+    {"SourceListsBackupDates",     Flow::Entire, {"QueryProjectHistory", "pages/SrcDlg.cpp", "History"}, 2, Shows::CodeText, Ends::Restored, 0},
     {"SourceReleasesHistory",      Flow::Entire, {"FreeProjectHistory", "pages/SrcDlg.cpp", "~History"}, 1, Shows::Nothing, Ends::Restored, 1},
     // Next on the source page opens the chosen backup.
     {"SourceOpensBackup",          Flow::Entire, {"QueryArchiveProject", "app/ArchiveQuery.cpp", "OpenArchive"}, 1, Shows::CodeText, Ends::Restored, 0},
@@ -325,7 +323,6 @@ std::wstring ExpectedText(Shows shows, int code)
     case Shows::Nothing: return L"";
     case Shows::CodeText: return kTexts.at(std::to_string(code));
     case Shows::CannotRead: return kTexts.at("cannot read");
-    case Shows::ChooseFirst: return kTexts.at("choose first");
     case Shows::WrongPassword: return kTexts.at("wrong password");
     }
     return L"";

@@ -465,7 +465,10 @@ TEST_F(SourcePage, AHistoryThatCannotBeReadOffersNoBackupOfAnotherProject)
     Choose(IDC_SRC_PROJECT, 1);
     EXPECT_TRUE(Items(IDC_SRC_ARCHIVE).empty());
     wizard->Command(IDC_NEXT);
-    EXPECT_EQ(boxes.texts(), std::vector<std::wstring>{L"Choose a backup and one of its backup dates first."});
+    EXPECT_EQ(boxes.texts(), std::vector<std::wstring>{L"The place where the backup is stored cannot be reached. Check that "
+                                                       L"the drive, the medium or the network connection is available, "
+                                                       L"then try again."})
+        << "Next says why the backup offers no date";
     EXPECT_EQ(wizard->m_nStep, 2);
     EXPECT_TRUE(engine->Journal("QueryArchiveProject").empty()) << "never the new project with the old backup";
 }
