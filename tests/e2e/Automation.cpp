@@ -4,13 +4,12 @@
 
 #include <vector>
 
+#include "resources/ids.h"
+
 namespace palto::e2e {
 
 namespace {
 constexpr int kMessageBoxTextId = 0xFFFF;
-constexpr int kBack = 1004, kNext = 1003, kCancel = 1002;
-constexpr int kProgressBar = 1081, kProgressStage = 1082;
-constexpr int kPassword = 1085;
 
 std::wstring ClassOf(HWND window)
 {
@@ -108,17 +107,17 @@ WindowMatch MatchSelector(const std::wstring& selector)
 {
     if (selector == L"wizard") {
         return [](HWND w) {
-            return IsDialog(w) && ::GetDlgItem(w, kBack) && ::GetDlgItem(w, kNext) && ::GetDlgItem(w, kCancel);
+            return IsDialog(w) && ::GetDlgItem(w, IDC_BACK) && ::GetDlgItem(w, IDC_NEXT) && ::GetDlgItem(w, IDC_WIZARD_CANCEL);
         };
     }
     if (selector == L"box") {
         return [](HWND w) { return IsDialog(w) && ::GetDlgItem(w, kMessageBoxTextId); };
     }
     if (selector == L"progress") {
-        return [](HWND w) { return IsDialog(w) && ::GetDlgItem(w, kProgressBar) && ::GetDlgItem(w, kProgressStage); };
+        return [](HWND w) { return IsDialog(w) && ::GetDlgItem(w, IDC_PROGRESS_BAR) && ::GetDlgItem(w, IDC_PROGRESS_STAGE); };
     }
     if (selector == L"password") {
-        return [](HWND w) { return IsDialog(w) && ::GetDlgItem(w, kPassword) && ::GetDlgItem(w, IDOK); };
+        return [](HWND w) { return IsDialog(w) && ::GetDlgItem(w, IDC_PASSWORD) && ::GetDlgItem(w, IDOK); };
     }
     return [selector](HWND w) { return TextOf(w) == selector; };
 }

@@ -10,16 +10,12 @@
 
 #include "Automation.h"
 #include "E2eSupport.h"
+#include "resources/ids.h"
 
 using namespace palto::e2e;
 
 namespace {
 
-constexpr int kNext = 1003, kBack = 1004, kCaption = 1024;
-constexpr int kTypeEntire = 1008, kTypeDisk = 1010, kTypePartition = 1013;
-constexpr int kTarget = 1015, kSource = 1017, kDiskWarning = 1089;
-constexpr int kEntireDisks = 1083, kDisksDoNotFit = 1090;
-constexpr int kSummaryHeading = 1054, kSummaryType = 1082, kSummaryBackup = 1083, kSummaryDestination = 1084;
 
 // This computer: disk 0 with a reserved partition and Windows (C:), an empty 50 GB
 // disk 1, disk 2 whose partition E: holds the backups, disk 3 with an unlabelled partition.
@@ -59,25 +55,27 @@ protected:
         wizard = run->wizard();
         ASSERT_TRUE(wizard);
         Click(FindControl(wizard, typeRadio));
-        Click(FindControl(wizard, kNext));
-        ASSERT_TRUE(WaitForText(FindControl(wizard, kCaption), L"Step 2 of 4", kWait));
-        Click(FindControl(wizard, kNext));
-        ASSERT_TRUE(WaitForText(FindControl(wizard, kCaption), L"Step 3 of 4", kWait));
+        Click(FindControl(wizard, IDC_NEXT));
+        ASSERT_TRUE(WaitForText(FindControl(wizard, IDC_STEP_CAPTION), L"Step 2 of 4", kWait));
+        Click(FindControl(wizard, IDC_NEXT));
+        ASSERT_TRUE(WaitForText(FindControl(wizard, IDC_STEP_CAPTION), L"Step 3 of 4", kWait));
     }
     void TearDown() override
     {
-        if (wizard) EXPECT_EQ(run->Cancel(), 0u);
+        if (wizard) {
+            EXPECT_EQ(run->Cancel(), 0u);
+        }
     }
 
     // A control of the page that holds control `marker` (ids repeat across pages).
     HWND OnPage(int marker, int id) const { return FindControl(::GetParent(FindControl(wizard, marker)), id); }
-    HWND Source() const { return FindControl(wizard, kSource); }
-    HWND Target() const { return FindControl(wizard, kTarget); }
-    bool NextEnabled() const { return ::IsWindowEnabled(FindControl(wizard, kNext)); }
+    HWND Source() const { return FindControl(wizard, IDC_DST_SOURCE); }
+    HWND Target() const { return FindControl(wizard, IDC_DST_TARGET); }
+    bool NextEnabled() const { return ::IsWindowEnabled(FindControl(wizard, IDC_NEXT)); }
     // The warning of the disk/partition step; empty while hidden.
     std::wstring DiskWarning() const
     {
-        HWND warning = FindControl(wizard, kDiskWarning);
+        HWND warning = FindControl(wizard, IDC_DST_SIZE_WARNING);
         return ::IsWindowVisible(warning) ? TextOf(warning) : L"";
     }
     // The user moves through a list with the arrow keys until it shows `entry`.
@@ -88,14 +86,14 @@ protected:
     }
     void GoToSummary()
     {
-        Click(FindControl(wizard, kNext));
-        ASSERT_TRUE(WaitForText(FindControl(wizard, kCaption), L"Step 4 of 4", kWait));
+        Click(FindControl(wizard, IDC_NEXT));
+        ASSERT_TRUE(WaitForText(FindControl(wizard, IDC_STEP_CAPTION), L"Step 4 of 4", kWait));
     }
-    std::wstring Summary(int id) const { return TextOf(OnPage(kSummaryHeading, id)); }
+    std::wstring Summary(int id) const { return TextOf(OnPage(IDC_SUMMARY_HEADING, id)); }
     bool BackIsTheDefaultButton() const
     {
         const auto type = [](HWND button) { return ::GetWindowLongW(button, GWL_STYLE) & BS_TYPEMASK; };
-        return type(FindControl(wizard, kBack)) == BS_DEFPUSHBUTTON && type(FindControl(wizard, kNext)) == BS_PUSHBUTTON;
+        return type(FindControl(wizard, IDC_BACK)) == BS_DEFPUSHBUTTON && type(FindControl(wizard, IDC_NEXT)) == BS_PUSHBUTTON;
     }
 
     std::optional<CatalogRun> run;
@@ -104,8 +102,8 @@ protected:
 
 TEST_F(DestinationStep, AnEntireComputerThatDoesNotFitIsWarnedAboutAndCannotGoOn)
 {
-    Start(Backup("Server", R"({"entireComputer": true, "disks": [{"number": 0, "size": 128849018880}]})"), kTypeEntire);
-    HWND warning = OnPage(kDisksDoNotFit, kDisksDoNotFit);
+    Start(Backup("Server", R"({"entireComputer": true, "disks": [{"number": 0, "size": 128849018880}]})"), IDC_TYPE_ENTIRE);
+    HWND warning = OnPage(IDC_DST_DISKS_DO_NOT_FIT, IDC_DST_DISKS_DO_NOT_FIT);
     EXPECT_TRUE(::IsWindowVisible(warning));
     EXPECT_EQ(TextOf(warning), L"The disks of this computer are too small: each backed-up disk needs a disk here that "
                                L"is at least as large. Go back and choose another backup, or cancel.");
@@ -116,24 +114,24 @@ TEST_F(DestinationStep, AnEntireComputerThatFitsGoesOnToTheSummary)
 {
     Start(Backup("Office PC", R"({"entireComputer": true, "disks": [
               {"number": 0, "size": 96636764160}, {"number": 1, "size": 53687091200}]})"),
-          kTypeEntire);
-    EXPECT_FALSE(::IsWindowVisible(OnPage(kDisksDoNotFit, kDisksDoNotFit)));
-    EXPECT_EQ(TextOf(OnPage(kDisksDoNotFit, kEntireDisks)),
+          IDC_TYPE_ENTIRE);
+    EXPECT_FALSE(::IsWindowVisible(OnPage(IDC_DST_DISKS_DO_NOT_FIT, IDC_DST_DISKS_DO_NOT_FIT)));
+    EXPECT_EQ(TextOf(OnPage(IDC_DST_DISKS_DO_NOT_FIT, IDC_DST_DISKS)),
               L"Disk 0: 100.0 GB\r\nDisk 1: 50.0 GB\r\nDisk 2: 45.0 GB\r\nDisk 3: 45.0 GB\r\n");
     ASSERT_TRUE(NextEnabled());
 
     GoToSummary();
-    EXPECT_EQ(Summary(kSummaryType), L"Entire computer");
-    const std::wstring backup = Summary(kSummaryBackup);  // the date in this computer's time zone
+    EXPECT_EQ(Summary(IDC_SUMMARY_TYPE), L"Entire computer");
+    const std::wstring backup = Summary(IDC_SUMMARY_BACKUP);  // the date in this computer's time zone
     EXPECT_EQ(backup.rfind(L"Office PC : [2026-10-0", 0), 0u) << testing::PrintToString(backup);
     EXPECT_EQ(backup.size(), std::wstring(L"Office PC : [2026-10-05 19:00:00]").size());
-    EXPECT_EQ(Summary(kSummaryDestination), L"240.0 GB on 4 disk(s)");
+    EXPECT_EQ(Summary(IDC_SUMMARY_DESTINATION), L"240.0 GB on 4 disk(s)");
     EXPECT_TRUE(BackIsTheDefaultButton());
 }
 
 TEST_F(DestinationStep, AHardDriveGoesOntoTheSmallestDiskThatFitsUntilTheUserPicksOne)
 {
-    Start(Backup("Disks", kDisksLayout), kTypeDisk);
+    Start(Backup("Disks", kDisksLayout), IDC_TYPE_DISK);
     EXPECT_EQ(ComboEntries(Source()), (std::vector<std::wstring>{L"Disk 1: Data, 40.0 GB", L"Disk 2: 48.0 GB",
                                                                  L"Disk 3: 30.0 GB"}));
     EXPECT_EQ(ComboEntries(Target()),
@@ -151,14 +149,14 @@ TEST_F(DestinationStep, AHardDriveGoesOntoTheSmallestDiskThatFitsUntilTheUserPic
     ASSERT_TRUE(NextEnabled());
 
     GoToSummary();
-    EXPECT_EQ(Summary(kSummaryType), L"Hard drive");
-    EXPECT_EQ(Summary(kSummaryDestination), L"Disk 0: 100.0 GB");
+    EXPECT_EQ(Summary(IDC_SUMMARY_TYPE), L"Hard drive");
+    EXPECT_EQ(Summary(IDC_SUMMARY_DESTINATION), L"Disk 0: 100.0 GB");
     EXPECT_TRUE(BackIsTheDefaultButton());
 }
 
 TEST_F(DestinationStep, TheDiskThatHoldsTheBackupCannotBeChosen)
 {
-    Start(Backup("Disks", kDisksLayout), kTypeDisk);
+    Start(Backup("Disks", kDisksLayout), IDC_TYPE_DISK);
     MoveTo(Target(), VK_UP, L"Disk 2: Backup, 45.0 GB");
     EXPECT_EQ(DiskWarning(), kHoldsBackup);
     EXPECT_FALSE(NextEnabled());
@@ -171,7 +169,7 @@ TEST_F(DestinationStep, APartitionOntoAnEmptyDiskSmallerThanItsOwnDiskIsRefused)
                 {"number": 1, "label": "System", "size": 21474836480, "selected": true}]},
               {"number": 1, "size": 42949672960, "partitions": [
                 {"number": 1, "size": 32212254720, "selected": true}]}]})"),
-          kTypePartition);
+          IDC_TYPE_PARTITION);
     EXPECT_EQ(ComboEntries(Source()), (std::vector<std::wstring>{L"Disk 0, partition 1: System (20.0 GB)",
                                                                  L"Disk 1, partition 1: (no label) (30.0 GB)"}));
     EXPECT_EQ(TextOf(Target()), L"Disk 3, partition 1: (no label) (45.0 GB)");
@@ -191,8 +189,8 @@ TEST_F(DestinationStep, APartitionOntoAnEmptyDiskSmallerThanItsOwnDiskIsRefused)
     MoveTo(Target(), VK_DOWN, L"Disk 3, partition 1: (no label) (45.0 GB)");
     ASSERT_TRUE(NextEnabled());
     GoToSummary();
-    EXPECT_EQ(Summary(kSummaryType), L"Partition");
-    EXPECT_EQ(Summary(kSummaryDestination), L"Disk 3, partition 1");
+    EXPECT_EQ(Summary(IDC_SUMMARY_TYPE), L"Partition");
+    EXPECT_EQ(Summary(IDC_SUMMARY_DESTINATION), L"Disk 3, partition 1");
 }
 
 }  // namespace

@@ -2,6 +2,8 @@
 
 #include <fstream>
 
+#include "resources/ids.h"
+
 namespace palto::e2e {
 
 namespace {
@@ -87,8 +89,7 @@ CatalogRun::~CatalogRun()
 
 DWORD CatalogRun::Cancel()
 {
-    constexpr int kCancel = 1002;  // the wizard's Cancel button
-    Click(FindControl(m_wizard, kCancel));
+    Click(FindControl(m_wizard, IDC_WIZARD_CANCEL));
     if (HWND box = WaitForTopWindow(m_process->id(), MatchSelector(L"box"), kWait)) Click(FindControl(box, IDYES));
     return m_process->WaitForExit(kWait);
 }

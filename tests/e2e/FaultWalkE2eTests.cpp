@@ -13,13 +13,12 @@
 #include "Automation.h"
 #include "E2eSupport.h"
 #include "WalkCatalog.h"
+#include "resources/ids.h"
 
 using namespace palto::e2e;
 
 namespace {
 
-constexpr int kNext = 1003, kCancel = 1002, kCaption = 1024, kPassword = 1085;
-constexpr int kTypeEntire = 1008, kTypePartition = 1013;
 
 const wchar_t kRestored[] = L"The restore has finished successfully. The program closes when you click OK.";
 
@@ -69,7 +68,7 @@ public:
             } else if (view.password) {
                 const bool again = ++m_passwordTries <= 2;
                 if (again)
-                    ::SendMessageW(FindControl(view.password, kPassword), WM_SETTEXT, 0,
+                    ::SendMessageW(FindControl(view.password, IDC_PASSWORD), WM_SETTEXT, 0,
                                    reinterpret_cast<LPARAM>(L"harbour7"));
                 Click(FindControl(view.password, again ? IDOK : IDCANCEL));
                 WaitForChange(view);
@@ -85,11 +84,11 @@ public:
                 }
                 WaitForChange(view);
                 continue;
-            } else if (::IsWindowEnabled(FindControl(wizard, kNext)) && ++m_presses[view.caption] <= 3) {
-                Click(FindControl(wizard, kNext));
+            } else if (::IsWindowEnabled(FindControl(wizard, IDC_NEXT)) && ++m_presses[view.caption] <= 3) {
+                Click(FindControl(wizard, IDC_NEXT));
                 WaitForChange(view);
             } else {
-                Click(FindControl(wizard, kCancel));
+                Click(FindControl(wizard, IDC_WIZARD_CANCEL));
                 WaitForChange(view);
             }
             disabledSince = 0;
@@ -105,10 +104,10 @@ private:
         const DWORD id = m_run.process().id();
         View view;
         view.box = FindTopWindow(id, MatchSelector(L"box"));
-        view.password = FindTopWindow(id, HasControl(kPassword));
+        view.password = FindTopWindow(id, HasControl(IDC_PASSWORD));
         view.progress = FindTopWindow(id, MatchSelector(L"progress"));
         view.enabled = ::IsWindowEnabled(m_run.wizard()) != FALSE;
-        view.caption = TextOf(FindControl(m_run.wizard(), kCaption));
+        view.caption = TextOf(FindControl(m_run.wizard(), IDC_STEP_CAPTION));
         return view;
     }
 
@@ -162,16 +161,16 @@ TEST_P(EveryCallFails, TheWalkEndsCleanly)
 }
 
 INSTANTIATE_TEST_SUITE_P(Operations, EveryCallFails,
-                         testing::Combine(testing::ValuesIn(kOperations), testing::Values(kTypeEntire, kTypePartition)),
+                         testing::Combine(testing::ValuesIn(kOperations), testing::Values(IDC_TYPE_ENTIRE, IDC_TYPE_PARTITION)),
                          [](const testing::TestParamInfo<std::tuple<const char*, int>>& info) {
                              return std::string(std::get<0>(info.param)) +
-                                    (std::get<1>(info.param) == kTypeEntire ? "_Entire" : "_Partition");
+                                    (std::get<1>(info.param) == IDC_TYPE_ENTIRE ? "_Entire" : "_Partition");
                          });
 
 // The same walk without faults restores, so that the walks above are walks to the end.
 TEST(FaultWalk, WithoutFaultsTheWalkRestoresAndEnds)
 {
-    for (const int typeRadio : {kTypeEntire, kTypePartition}) {
+    for (const int typeRadio : {IDC_TYPE_ENTIRE, IDC_TYPE_PARTITION}) {
         SCOPED_TRACE(typeRadio);
         const WalkResult walk = WalkWith("[]", typeRadio);
         EXPECT_TRUE(walk.stuck.empty()) << walk.stuck;

@@ -7,13 +7,12 @@
 
 #include "Automation.h"
 #include "E2eSupport.h"
+#include "resources/ids.h"
 
 using namespace palto::e2e;
 
 namespace {
 
-constexpr int kCancel = 1002, kNext = 1003, kBack = 1004, kCaption = 1024;
-constexpr int kTypeEntire = 1008, kTypeDisk = 1010, kTypePartition = 1013;
 
 class KeyboardE2e : public testing::Test {
 protected:
@@ -25,11 +24,11 @@ protected:
     void TearDown() override
     {
         if (!wizard || !::IsWindow(wizard)) return;
-        Click(FindControl(wizard, kCancel));
+        Click(FindControl(wizard, IDC_WIZARD_CANCEL));
         if (HWND box = WaitForTopWindow(palto.id(), MatchSelector(L"box"), kWait)) Click(FindControl(box, IDYES));
         EXPECT_EQ(palto.WaitForExit(kWait), 0u);
     }
-    bool CaptionBecomes(const wchar_t* text) { return WaitForText(FindControl(wizard, kCaption), text, kWait); }
+    bool CaptionBecomes(const wchar_t* text) { return WaitForText(FindControl(wizard, IDC_STEP_CAPTION), text, kWait); }
     // The focus after it has moved away from `from`, or null when it does not move in time.
     HWND FocusMovesFrom(HWND from)
     {
@@ -59,7 +58,7 @@ protected:
 
 TEST_F(KeyboardE2e, EscapeOnATypeRadioButtonLeavesTheWizardOpenAndAsksNothing)
 {
-    HWND radio = FindControl(wizard, kTypeEntire);
+    HWND radio = FindControl(wizard, IDC_TYPE_ENTIRE);
     Click(radio);
     PressKey(radio, VK_ESCAPE);
     // Enter after it is acted on, so the Escape before it was handled and did nothing.
@@ -72,11 +71,11 @@ TEST_F(KeyboardE2e, EscapeOnATypeRadioButtonLeavesTheWizardOpenAndAsksNothing)
 TEST_F(KeyboardE2e, EnterAtTheLastStepGoesBack)
 {
     for (const wchar_t* caption : {L"Step 2 of 4", L"Step 3 of 4", L"Step 4 of 4"}) {
-        Click(FindControl(wizard, kNext));
+        Click(FindControl(wizard, IDC_NEXT));
         ASSERT_TRUE(CaptionBecomes(caption));
     }
     // The focus on something other than a push button: Enter presses the dialog's default.
-    HWND caption = FindControl(wizard, kCaption);
+    HWND caption = FindControl(wizard, IDC_STEP_CAPTION);
     ::PostMessageW(wizard, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(caption), TRUE);
     ASSERT_TRUE(FocusBecomes(caption));
     PressKey(caption, VK_RETURN);
@@ -85,7 +84,7 @@ TEST_F(KeyboardE2e, EnterAtTheLastStepGoesBack)
 
 TEST_F(KeyboardE2e, TabStopsOnceInTheRadioGroup)
 {
-    HWND radio = FindControl(wizard, kTypeEntire);
+    HWND radio = FindControl(wizard, IDC_TYPE_ENTIRE);
     Click(radio);
     ASSERT_TRUE(FocusBecomes(radio));
     std::set<int> radios;
@@ -96,11 +95,11 @@ TEST_F(KeyboardE2e, TabStopsOnceInTheRadioGroup)
         focus = FocusMovesFrom(focus);
         ASSERT_TRUE(focus) << "Tab moved the focus";
         const int id = ::GetDlgCtrlID(focus);
-        if (id == kTypeEntire || id == kTypeDisk || id == kTypePartition) radios.insert(id);
-        reachedNext = reachedNext || id == kNext;
+        if (id == IDC_TYPE_ENTIRE || id == IDC_TYPE_DISK || id == IDC_TYPE_PARTITION) radios.insert(id);
+        reachedNext = reachedNext || id == IDC_NEXT;
     }
     EXPECT_TRUE(reachedNext);
-    EXPECT_EQ(radios, (std::set<int>{kTypeEntire}));
+    EXPECT_EQ(radios, (std::set<int>{IDC_TYPE_ENTIRE}));
 }
 
 }  // namespace

@@ -11,13 +11,13 @@
 #include "E2eSupport.h"
 #include "ScopedBootOptions.h"
 #include "ScopedConfigFile.h"
+#include "resources/ids.h"
 
 using namespace palto::e2e;
 using palto::test::ScopedBootOptions;
 
 namespace {
 
-constexpr int kCaption = 1024;
 constexpr wchar_t kGermanBoot[] = L" RDPATH=MULTI(0)DISK(0)CDROM(0)\\SOURCES\\BOOTDEU.WIM";
 
 // What the wizard window of a Palto.exe shows when it comes up.
@@ -32,7 +32,7 @@ WizardTexts ShownTexts(const InstallFolder& folder)
     Process palto(folder.exe(), L"");
     HWND wizard = WaitForTopWindow(palto.id(), MatchSelector(L"wizard"), kWait);
     if (!wizard) return {L"(no wizard window)", L""};
-    const WizardTexts texts{TextOf(wizard), TextOf(FindControl(wizard, kCaption))};
+    const WizardTexts texts{TextOf(wizard), TextOf(FindControl(wizard, IDC_STEP_CAPTION))};
     ::PostMessageW(wizard, WM_SYSCOMMAND, SC_CLOSE, 0);
     for (DWORD waited = 0; palto.WaitForExit(100) == STILL_ACTIVE && waited < kWait; waited += 100) {
         if (HWND box = FindTopWindow(palto.id(), MatchSelector(L"box"))) Click(FindControl(box, IDYES));

@@ -8,13 +8,12 @@
 
 #include "Automation.h"
 #include "E2eSupport.h"
+#include "resources/ids.h"
 
 using namespace palto::e2e;
 
 namespace {
 
-constexpr int kNext = 1003, kCaption = 1024, kPassword = 1085;
-constexpr int kTypeEntire = 1008, kTypeDisk = 1010, kTypePartition = 1013;
 
 const wchar_t kDone[] = L"The restore has finished successfully. The program closes when you click OK.";
 const wchar_t kWrongPassword[] =
@@ -48,20 +47,22 @@ WindowMatch HasControl(int id)
 class RestoreLaunch : public testing::Test {
 protected:
     // Starts the wizard and walks a partition restore to the last step.
-    void WalkToTheLastStep(const std::string& catalog, int typeRadio = kTypePartition)
+    void WalkToTheLastStep(const std::string& catalog, int typeRadio = IDC_TYPE_PARTITION)
     {
         run.emplace(catalog);
         wizard = run->wizard();
         ASSERT_TRUE(wizard);
         Click(FindControl(wizard, typeRadio));
         for (const wchar_t* caption : {L"Step 2 of 4", L"Step 3 of 4", L"Step 4 of 4"}) {
-            Click(FindControl(wizard, kNext));
-            ASSERT_TRUE(WaitForText(FindControl(wizard, kCaption), caption, kWait)) << "reaching " << caption;
+            Click(FindControl(wizard, IDC_NEXT));
+            ASSERT_TRUE(WaitForText(FindControl(wizard, IDC_STEP_CAPTION), caption, kWait)) << "reaching " << caption;
         }
     }
     void TearDown() override
     {
-        if (wizard && run->process().WaitForExit(0) == STILL_ACTIVE) EXPECT_EQ(run->Cancel(), 0u);
+        if (wizard && run->process().WaitForExit(0) == STILL_ACTIVE) {
+            EXPECT_EQ(run->Cancel(), 0u);
+        }
     }
 
     DWORD id() { return run->process().id(); }
@@ -69,9 +70,9 @@ protected:
     std::wstring AnswerBox(int button = IDOK) { return palto::e2e::AnswerBox(id(), button); }
     void TypePassword(const wchar_t* text)
     {
-        HWND dialog = WaitForTopWindow(id(), HasControl(kPassword), kWait);
+        HWND dialog = WaitForTopWindow(id(), HasControl(IDC_PASSWORD), kWait);
         ASSERT_TRUE(dialog) << "the password dialog was not shown";
-        ::SendMessageW(FindControl(dialog, kPassword), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text));
+        ::SendMessageW(FindControl(dialog, IDC_PASSWORD), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text));
         Click(FindControl(dialog, IDOK));
     }
     // Back on the last step with the wizard taking input again.
@@ -79,7 +80,7 @@ protected:
     {
         const ULONGLONG end = ::GetTickCount64() + kWait;
         while (!::IsWindowEnabled(wizard) && ::GetTickCount64() < end) ::Sleep(20);
-        return ::IsWindowEnabled(wizard) && TextOf(FindControl(wizard, kCaption)) == L"Step 4 of 4";
+        return ::IsWindowEnabled(wizard) && TextOf(FindControl(wizard, IDC_STEP_CAPTION)) == L"Step 4 of 4";
     }
 
     std::optional<CatalogRun> run;
@@ -91,18 +92,18 @@ class EachRestoreType : public RestoreLaunch, public testing::WithParamInterface
 TEST_P(EachRestoreType, ABackupWithoutPasswordIsRestoredToItsEnd)
 {
     WalkToTheLastStep(Catalog(""), GetParam());
-    Click(FindControl(wizard, kNext));
+    Click(FindControl(wizard, IDC_NEXT));
     ASSERT_TRUE(WaitForTopWindow(id(), HasControl(1087), kWait)) << "the progress page was not shown";
     EXPECT_EQ(AnswerBox(), kDone);
     EXPECT_EQ(run->process().WaitForExit(kWait), 0u);
 }
 
-INSTANTIATE_TEST_SUITE_P(Types, EachRestoreType, testing::Values(kTypeEntire, kTypeDisk, kTypePartition));
+INSTANTIATE_TEST_SUITE_P(Types, EachRestoreType, testing::Values(IDC_TYPE_ENTIRE, IDC_TYPE_DISK, IDC_TYPE_PARTITION));
 
 TEST_F(RestoreLaunch, AProtectedBackupRefusesAnotherLetterCaseAndAcceptsItsPassword)
 {
     WalkToTheLastStep(Catalog("Tide-42"));
-    Click(FindControl(wizard, kNext));
+    Click(FindControl(wizard, IDC_NEXT));
     TypePassword(L"tide-42");
     EXPECT_EQ(AnswerBox(), kWrongPassword);
     TypePassword(L"Tide-42");
@@ -114,8 +115,8 @@ TEST_F(RestoreLaunch, AProtectedBackupRefusesAnotherLetterCaseAndAcceptsItsPassw
 TEST_F(RestoreLaunch, ACancelledPasswordLeavesTheWizardOnTheLastStep)
 {
     WalkToTheLastStep(Catalog("Tide-42"));
-    Click(FindControl(wizard, kNext));
-    HWND dialog = WaitForTopWindow(id(), HasControl(kPassword), kWait);
+    Click(FindControl(wizard, IDC_NEXT));
+    HWND dialog = WaitForTopWindow(id(), HasControl(IDC_PASSWORD), kWait);
     ASSERT_TRUE(dialog);
     Click(FindControl(dialog, IDCANCEL));
     EXPECT_TRUE(UsableOnTheLastStep());
@@ -126,11 +127,11 @@ TEST_F(RestoreLaunch, AFailedArchiveCheckSaysSoAndLeavesTheWizardUsable)
 {
     // The source step opens the backup once; the launch's check is the second call.
     WalkToTheLastStep(Catalog("", R"(, "faults": [{"operation": "QueryArchiveProject", "call": 2, "code": -1000351}])"));
-    Click(FindControl(wizard, kNext));
+    Click(FindControl(wizard, IDC_NEXT));
     EXPECT_EQ(AnswerBox(), kCannotRead);
     EXPECT_TRUE(UsableOnTheLastStep());
     // The next press checks again and, the fault spent, restores.
-    Click(FindControl(wizard, kNext));
+    Click(FindControl(wizard, IDC_NEXT));
     ASSERT_TRUE(WaitForTopWindow(id(), HasControl(1087), kWait));
     EXPECT_EQ(AnswerBox(), kDone);
     EXPECT_EQ(run->process().WaitForExit(kWait), 0u);

@@ -8,13 +8,12 @@
 
 #include "Automation.h"
 #include "E2eSupport.h"
+#include "resources/ids.h"
 
 using namespace palto::e2e;
 
 namespace {
 
-constexpr int kNext = 1003, kCaption = 1024, kTypePartition = 1013, kStep2Choice = 1016;
-constexpr int kChoose = 1029, kProject = 1031;
 
 std::string Project(int id, const std::string& description, const std::string& history,
                     const std::string& extra = "")
@@ -35,13 +34,15 @@ protected:
                     projects + "]}");
         wizard = run->wizard();
         ASSERT_TRUE(wizard);
-        Click(FindControl(wizard, kTypePartition));
-        Click(FindControl(wizard, kNext));
-        ASSERT_TRUE(WaitForText(FindControl(wizard, kCaption), L"Step 2 of 4", kWait));
+        Click(FindControl(wizard, IDC_TYPE_PARTITION));
+        Click(FindControl(wizard, IDC_NEXT));
+        ASSERT_TRUE(WaitForText(FindControl(wizard, IDC_STEP_CAPTION), L"Step 2 of 4", kWait));
     }
     void TearDown() override
     {
-        if (wizard) EXPECT_EQ(run->Cancel(), 0u);
+        if (wizard) {
+            EXPECT_EQ(run->Cancel(), 0u);
+        }
     }
     std::wstring Text(int id) { return TextOf(FindControl(wizard, id)); }
 
@@ -54,33 +55,33 @@ TEST_F(SourceStep, TheNewestBackupIsPickedAndNextShowsItOnStepThree)
     Start(Project(1, "Older", "{\"time\":\"2026-10-05T19:00:00Z\"}") + "," +
           Project(2, "Newer", "{\"time\":\"2026-10-01T19:00:00Z\"},{\"time\":\"2026-11-16T20:00:00Z\"}") + "," +
           Project(3, "Undated", "{\"time\":0}"));
-    EXPECT_EQ(Text(kProject), L"Newer");
-    Click(FindControl(wizard, kNext));
-    ASSERT_TRUE(WaitForText(FindControl(wizard, kCaption), L"Step 3 of 4", kWait));
-    EXPECT_EQ(Text(kStep2Choice), L"Newer");
+    EXPECT_EQ(Text(IDC_SRC_PROJECT), L"Newer");
+    Click(FindControl(wizard, IDC_NEXT));
+    ASSERT_TRUE(WaitForText(FindControl(wizard, IDC_STEP_CAPTION), L"Step 3 of 4", kWait));
+    EXPECT_EQ(Text(IDC_STEP2_CHOICE), L"Newer");
 }
 
 TEST_F(SourceStep, ABackupWithoutADateIsRefused)
 {
     Start(Project(1, "Dated", "{\"time\":\"2026-11-16T20:00:00Z\"}") + "," + Project(2, "Undated", "{\"time\":0}"));
-    Click(FindControl(wizard, kChoose));
-    HWND projects = FindControl(wizard, kProject);
+    Click(FindControl(wizard, IDC_SRC_CHOOSE));
+    HWND projects = FindControl(wizard, IDC_SRC_PROJECT);
     ASSERT_TRUE(WaitForText(projects, L"Dated", kWait));
     PressKey(projects, VK_DOWN);
     ASSERT_TRUE(WaitForText(projects, L"Undated", kWait));
-    Click(FindControl(wizard, kNext));
+    Click(FindControl(wizard, IDC_NEXT));
     HWND box = WaitForTopWindow(run->process().id(), MatchSelector(L"box"), kWait);
     ASSERT_TRUE(box);
     EXPECT_EQ(MessageBoxText(box), L"Choose a backup and one of its backup dates first.");
     Click(FindControl(box, IDOK));
     ASSERT_TRUE(WaitUntilGone(run->process().id(), MatchSelector(L"box"), kWait));
-    EXPECT_EQ(Text(kCaption), L"Step 2 of 4");
+    EXPECT_EQ(Text(IDC_STEP_CAPTION), L"Step 2 of 4");
 }
 
 TEST_F(SourceStep, AMissingDiscIsAskedForAndOkMovesOn)
 {
     Start(Project(1, "Photos on DVD", "{\"time\":\"2026-11-16T20:00:00Z\"}", ",\"archiveMedia\":{\"part\":2}"));
-    Click(FindControl(wizard, kNext));
+    Click(FindControl(wizard, IDC_NEXT));
     HWND box = WaitForTopWindow(run->process().id(), MatchSelector(L"box"), kWait);
     ASSERT_TRUE(box);
     const std::wstring prompt = MessageBoxText(box);
@@ -88,8 +89,8 @@ TEST_F(SourceStep, AMissingDiscIsAskedForAndOkMovesOn)
     EXPECT_NE(prompt.find(L" into drive C: and click OK."), std::wstring::npos) << prompt.c_str();
     EXPECT_FALSE(::IsWindowEnabled(wizard)) << "the wizard waits for the answer";
     Click(FindControl(box, IDOK));
-    ASSERT_TRUE(WaitForText(FindControl(wizard, kCaption), L"Step 3 of 4", kWait));
-    EXPECT_EQ(Text(kStep2Choice), L"Photos on DVD");
+    ASSERT_TRUE(WaitForText(FindControl(wizard, IDC_STEP_CAPTION), L"Step 3 of 4", kWait));
+    EXPECT_EQ(Text(IDC_STEP2_CHOICE), L"Photos on DVD");
     EXPECT_TRUE(::IsWindowEnabled(wizard));
 }
 

@@ -10,12 +10,12 @@
 
 #include "Automation.h"
 #include "E2eSupport.h"
+#include "resources/ids.h"
 
 using namespace palto::e2e;
 
 namespace {
 
-constexpr int kCancel = 1002, kNext = 1003, kCaption = 1024;
 
 // Where the program cannot start, it says so once, in the one message that does not
 // come from a resource module, and ends.
@@ -61,7 +61,7 @@ TEST(Startup, PagesLieAtTheirPlacesFor96Dpi)
     Process palto(BinFolder() + L"\\Palto.exe", L"");
     HWND wizard = WaitForTopWindow(palto.id(), MatchSelector(L"wizard"), kWait);
     ASSERT_TRUE(wizard);
-    HWND typePage = ::GetParent(FindControl(wizard, 1008));
+    HWND typePage = ::GetParent(FindControl(wizard, IDC_TYPE_ENTIRE));
     ASSERT_TRUE(typePage);
     RECT page{};
     ::GetWindowRect(typePage, &page);
@@ -78,7 +78,7 @@ TEST(Startup, CancelAsksFirstAndYesEndsTheProgram)
     HWND wizard = WaitForTopWindow(palto.id(), MatchSelector(L"wizard"), kWait);
     ASSERT_TRUE(wizard);
 
-    Click(FindControl(wizard, kCancel));
+    Click(FindControl(wizard, IDC_WIZARD_CANCEL));
     HWND box = WaitForTopWindow(palto.id(), MatchSelector(L"box"), kWait);
     ASSERT_TRUE(box);
     EXPECT_EQ(MessageBoxText(box), L"Do you really want to cancel?");
@@ -86,11 +86,11 @@ TEST(Startup, CancelAsksFirstAndYesEndsTheProgram)
     ASSERT_TRUE(WaitUntilGone(palto.id(), MatchSelector(L"box"), kWait));
     // The wizard handles its input in order: once a later Next has been acted on,
     // whatever No did has been done.
-    Click(FindControl(wizard, kNext));
-    ASSERT_TRUE(WaitForText(FindControl(wizard, kCaption), L"Step 2 of 4", kWait)) << "the wizard did not go on after No";
+    Click(FindControl(wizard, IDC_NEXT));
+    ASSERT_TRUE(WaitForText(FindControl(wizard, IDC_STEP_CAPTION), L"Step 2 of 4", kWait)) << "the wizard did not go on after No";
     EXPECT_EQ(palto.WaitForExit(0), STILL_ACTIVE) << "No keeps the wizard";
 
-    Click(FindControl(wizard, kCancel));
+    Click(FindControl(wizard, IDC_WIZARD_CANCEL));
     box = WaitForTopWindow(palto.id(), MatchSelector(L"box"), kWait);
     ASSERT_TRUE(box);
     Click(FindControl(box, IDYES));

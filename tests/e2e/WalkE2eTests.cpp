@@ -13,15 +13,12 @@
 
 #include "Automation.h"
 #include "E2eSupport.h"
+#include "resources/ids.h"
 
 using namespace palto::e2e;
 
 namespace {
 
-constexpr int kNext = 1003, kCaption = 1024;
-constexpr int kTypeEntire = 1008, kTypeDisk = 1010, kTypePartition = 1013;
-constexpr int kTarget = 1015, kSource = 1017;
-constexpr int kSummaryHeading = 1054, kSummaryDestination = 1084;
 
 constexpr std::uint64_t kOlderBackup = 134353512000000000ull;   // 2026-10-01 18:00:00 UTC
 constexpr std::uint64_t kNewerBackup = 134359560000000000ull;   // 2026-10-08 18:00:00 UTC, no base
@@ -98,8 +95,8 @@ protected:
     DWORD id() { return run->process().id(); }
     void Next(const wchar_t* caption)
     {
-        Click(FindControl(wizard, kNext));
-        ASSERT_TRUE(WaitForText(FindControl(wizard, kCaption), caption, kWait)) << "reaching " << caption;
+        Click(FindControl(wizard, IDC_NEXT));
+        ASSERT_TRUE(WaitForText(FindControl(wizard, IDC_STEP_CAPTION), caption, kWait)) << "reaching " << caption;
     }
     // Walks a restore of the type to step `step` (1 to 4).
     void WalkTo(int typeRadio, int step)
@@ -182,10 +179,10 @@ TEST_P(EachType, TheEngineIsHandedTheUsersChoiceAndTheRestoreRunsToItsEnd)
     WalkTo(walk.radio, 3);
     for (const ListMove& move : walk.moves) ASSERT_NO_FATAL_FAILURE(Move(FindControl(wizard, move.list), move.key, move.entry));
     ASSERT_NO_FATAL_FAILURE(Next(L"Step 4 of 4"));
-    HWND summary = ::GetParent(FindControl(wizard, kSummaryHeading));
-    EXPECT_EQ(TextOf(FindControl(summary, kSummaryDestination)), walk.destination);
+    HWND summary = ::GetParent(FindControl(wizard, IDC_SUMMARY_HEADING));
+    EXPECT_EQ(TextOf(FindControl(summary, IDC_SUMMARY_DESTINATION)), walk.destination);
 
-    Click(FindControl(wizard, kNext));
+    Click(FindControl(wizard, IDC_NEXT));
     ASSERT_TRUE(WaitForTopWindow(id(), MatchSelector(L"progress"), kWait)) << "the progress page was not shown";
     EXPECT_EQ(AnswerBox(IDOK), kDone);
     EXPECT_EQ(run->process().WaitForExit(kWait), 0u);
@@ -210,12 +207,12 @@ TEST_P(EachType, TheEngineIsHandedTheUsersChoiceAndTheRestoreRunsToItsEnd)
 }
 
 INSTANTIATE_TEST_SUITE_P(Types, EachType, testing::Values(
-    TypeWalk{"EntireComputer", kTypeEntire, {}, L"240.0 GB on 4 disk(s)", "E 0 1 2 3"},
-    TypeWalk{"HardDrive", kTypeDisk,
-             {{kSource, VK_DOWN, L"Disk 1: Data, 30.0 GB"}, {kTarget, VK_UP, L"Disk 2: Backup, 45.0 GB"},
-              {kTarget, VK_UP, L"Disk 1: 50.0 GB"}},
+    TypeWalk{"EntireComputer", IDC_TYPE_ENTIRE, {}, L"240.0 GB on 4 disk(s)", "E 0 1 2 3"},
+    TypeWalk{"HardDrive", IDC_TYPE_DISK,
+             {{IDC_DST_SOURCE, VK_DOWN, L"Disk 1: Data, 30.0 GB"}, {IDC_DST_TARGET, VK_UP, L"Disk 2: Backup, 45.0 GB"},
+              {IDC_DST_TARGET, VK_UP, L"Disk 1: 50.0 GB"}},
              L"Disk 1: 50.0 GB", "- 0 1* 2 3"},
-    TypeWalk{"Partition", kTypePartition, {{kSource, VK_DOWN, L"Disk 1, partition 1: Data (30.0 GB)"}},
+    TypeWalk{"Partition", IDC_TYPE_PARTITION, {{IDC_DST_SOURCE, VK_DOWN, L"Disk 1, partition 1: Data (30.0 GB)"}},
              L"Disk 3, partition 1", "- 0 1 2 3[1]"}),
     [](const testing::TestParamInfo<TypeWalk>& info) { return std::string(info.param.name); });
 
@@ -234,11 +231,13 @@ TEST_P(CancelAtStep, YesEndsTheProgramAndNoRestoreIsStarted)
 {
     const CancelCase& cancel = GetParam();
     Start();
-    WalkTo(kTypePartition, cancel.step);
-    Click(FindControl(wizard, 1002));
+    WalkTo(IDC_TYPE_PARTITION, cancel.step);
+    Click(FindControl(wizard, IDC_WIZARD_CANCEL));
     EXPECT_EQ(AnswerBox(IDYES), kReallyCancel);
     EXPECT_EQ(run->process().WaitForExit(kWait), 0u);
-    if (cancel.reached) EXPECT_FALSE(Journal(cancel.reached).empty()) << "the journal shows the walk";
+    if (cancel.reached) {
+        EXPECT_FALSE(Journal(cancel.reached).empty()) << "the journal shows the walk";
+    }
     EXPECT_TRUE(Journal("ProjectRestoreCtrl").empty()) << "a restore was started";
     EXPECT_TRUE(Journal("TaskControl").empty());
 }
@@ -253,8 +252,8 @@ INSTANTIATE_TEST_SUITE_P(Steps, CancelAtStep, testing::Values(
 TEST_F(Walk, CancelDuringTheRestoreStopsItAndEndsTheProgram)
 {
     Start("60000");
-    WalkTo(kTypePartition, 4);
-    Click(FindControl(wizard, kNext));
+    WalkTo(IDC_TYPE_PARTITION, 4);
+    Click(FindControl(wizard, IDC_NEXT));
     HWND progress = WaitForTopWindow(id(), MatchSelector(L"progress"), kWait);
     ASSERT_TRUE(progress) << "the progress page was not shown";
     ASSERT_TRUE(RestoreStarted());
@@ -283,8 +282,8 @@ TEST_F(Walk, CancelDuringTheRestoreStopsItAndEndsTheProgram)
 TEST_F(Walk, TestModeLeavesTheEngineAlone)
 {
     Start("300", L"-test");
-    WalkTo(kTypePartition, 4);
-    Click(FindControl(wizard, kNext));
+    WalkTo(IDC_TYPE_PARTITION, 4);
+    Click(FindControl(wizard, IDC_NEXT));
     HWND progress = WaitForTopWindow(id(), MatchSelector(L"progress"), kWait);
     ASSERT_TRUE(progress) << "the progress page was not shown";
     Click(FindControl(progress, IDCANCEL));

@@ -6,13 +6,12 @@
 
 #include "Automation.h"
 #include "E2eSupport.h"
+#include "resources/ids.h"
 
 using namespace palto::e2e;
 
 namespace {
 
-constexpr int kCancel = 1002, kNext = 1003, kBack = 1004, kCaption = 1024, kHeading = 1079;
-constexpr int kStep1Choice = 1009;
 
 class Wizard : public testing::Test {
 protected:
@@ -25,7 +24,7 @@ protected:
     {
         if (!wizard) return;
         if (palto.WaitForExit(0) == STILL_ACTIVE) {
-            Click(FindControl(wizard, kCancel));
+            Click(FindControl(wizard, IDC_WIZARD_CANCEL));
             if (HWND box = WaitForTopWindow(palto.id(), MatchSelector(L"box"), kWait)) Click(FindControl(box, IDYES));
         }
         EXPECT_EQ(palto.WaitForExit(kWait), 0u);
@@ -39,23 +38,23 @@ protected:
 TEST_F(Wizard, StartsOnStepOneWithItsTexts)
 {
     EXPECT_EQ(TextOf(wizard), L"Tolvane Restore");
-    EXPECT_EQ(Text(kHeading), L"Restore your computer from a backup");
-    EXPECT_EQ(Text(kCaption), L"Step 1 of 4");
-    EXPECT_FALSE(::IsWindowEnabled(FindControl(wizard, kBack)));
-    EXPECT_TRUE(::IsWindowEnabled(FindControl(wizard, kNext)));
+    EXPECT_EQ(Text(IDC_HEADING), L"Restore your computer from a backup");
+    EXPECT_EQ(Text(IDC_STEP_CAPTION), L"Step 1 of 4");
+    EXPECT_FALSE(::IsWindowEnabled(FindControl(wizard, IDC_BACK)));
+    EXPECT_TRUE(::IsWindowEnabled(FindControl(wizard, IDC_NEXT)));
 }
 
 TEST_F(Wizard, NextShowsStepTwoWithTheChoiceOfStepOneAndBackReturns)
 {
-    Click(FindControl(wizard, kNext));
-    ASSERT_TRUE(WaitForText(FindControl(wizard, kCaption), L"Step 2 of 4", kWait)) << Text(kCaption);
-    HWND choice = FindControl(wizard, kStep1Choice);
+    Click(FindControl(wizard, IDC_NEXT));
+    ASSERT_TRUE(WaitForText(FindControl(wizard, IDC_STEP_CAPTION), L"Step 2 of 4", kWait)) << Text(IDC_STEP_CAPTION);
+    HWND choice = FindControl(wizard, IDC_STEP1_CHOICE);
     EXPECT_TRUE(::IsWindowVisible(choice));
     EXPECT_EQ(TextOf(choice), L"Entire computer");
-    EXPECT_TRUE(::IsWindowEnabled(FindControl(wizard, kBack)));
+    EXPECT_TRUE(::IsWindowEnabled(FindControl(wizard, IDC_BACK)));
 
-    Click(FindControl(wizard, kBack));
-    ASSERT_TRUE(WaitForText(FindControl(wizard, kCaption), L"Step 1 of 4", kWait)) << Text(kCaption);
+    Click(FindControl(wizard, IDC_BACK));
+    ASSERT_TRUE(WaitForText(FindControl(wizard, IDC_STEP_CAPTION), L"Step 1 of 4", kWait)) << Text(IDC_STEP_CAPTION);
     EXPECT_FALSE(::IsWindowVisible(choice));
 }
 
@@ -66,8 +65,8 @@ TEST_F(Wizard, EscapeInTheFocusedControlLeavesTheWindowOpen)
     PressKey(focused, VK_ESCAPE);
     // The wizard handles its input in order: once a Next clicked after the Escape has
     // been acted on, whatever the Escape did has been done.
-    Click(FindControl(wizard, kNext));
-    ASSERT_TRUE(WaitForText(FindControl(wizard, kCaption), L"Step 2 of 4", kWait)) << "the Next after the Escape was not handled";
+    Click(FindControl(wizard, IDC_NEXT));
+    ASSERT_TRUE(WaitForText(FindControl(wizard, IDC_STEP_CAPTION), L"Step 2 of 4", kWait)) << "the Next after the Escape was not handled";
     EXPECT_FALSE(FindTopWindow(palto.id(), MatchSelector(L"box"))) << "nothing is asked";
     EXPECT_EQ(palto.WaitForExit(0), STILL_ACTIVE);
     EXPECT_TRUE(::IsWindowVisible(wizard));
