@@ -115,12 +115,13 @@ DWORD WINAPI CRestoreProgress::RestoreThreadProc(LPVOID parameter)
     const std::unique_ptr<std::shared_ptr<RestoreRun>> held(static_cast<std::shared_ptr<RestoreRun>*>(parameter));
     if (!held || !*held) return 0;
     RestoreRun& run = **held;
-    int code = halvex::kOutOfMemory;   // what a failure of our own reports
+    int code = 0;
     bool skipped = false;
     try {
         code = RegisterRestoreNotifications(*held);
         if (code == 0) code = StartRestore(run, skipped);
     } catch (...) {
+        code = halvex::kOutOfMemory;   // a failure of our own: never reported as a started restore
     }
     try {
         run.ReleaseRestoreInfo();
