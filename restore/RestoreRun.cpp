@@ -31,15 +31,3 @@ void RestoreRun::ReleaseRestoreInfo()
         GetEngineClient().FreeProjectRestoreInfo(m_restoreInfo);
     m_restoreInfo = none;
 }
-
-bool RestoreRun::Cancelled() const
-{
-    std::lock_guard lock(m_lock);
-    return m_cancelled;
-}
-
-void RestoreRun::Cancel()
-{
-    std::lock_guard lock(m_lock);
-    m_cancelled = true;
-}

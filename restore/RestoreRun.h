@@ -8,7 +8,6 @@
 
 #include <atomic>
 #include <cstdint>
-#include <mutex>
 
 #include "engine/HalvexRecords.h"
 
@@ -33,8 +32,8 @@ public:
     void SetWindow(HWND window) { m_window.store(window); }
 
     // Set once the user has confirmed that the restore is to stop.
-    bool Cancelled() const;
-    void Cancel();
+    bool Cancelled() const { return m_cancelled.load(); }
+    void Cancel() { m_cancelled.store(true); }
 
     // When the restore was handed to the engine (seconds since 1970); 0 before.
     std::int64_t StartTime() const { return m_startTime.load(); }
@@ -46,8 +45,7 @@ public:
 private:
     _ProjectRestoreInfo m_restoreInfo;
     std::atomic<HWND> m_window{nullptr};
-    mutable std::mutex m_lock;       // guards m_cancelled
-    bool m_cancelled = false;
+    std::atomic<bool> m_cancelled{false};
     std::atomic<std::int64_t> m_startTime{0};
     const std::uintptr_t m_token;
 };

@@ -552,7 +552,9 @@ TEST_P(MediaRequest, AsksForTheDiscWithoutPollingAndPassesTheAnswerOn)
     EXPECT_NE(shown[0].thread, ::GetCurrentThreadId());
     EXPECT_EQ(shown[1].text, GetParam().end);
     EXPECT_EQ(sim.Journal("MediaRequest").at(0)["answer"], GetParam().answer);
-    if (GetParam().button == IDOK) EXPECT_TRUE(pollingAgain);
+    if (GetParam().button == IDOK) {
+        EXPECT_TRUE(pollingAgain);
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(Answers, MediaRequest, testing::Values(

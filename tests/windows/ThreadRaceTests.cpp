@@ -135,8 +135,8 @@ private:
 // Busy for a time that grows with `units`, finer than the system's sleep.
 void Spin(int units)
 {
-    for (volatile int i = 0; i < units * 20000; ++i) {
-    }
+    volatile int sink = 0;
+    for (int i = 0; i < units * 20000; ++i) sink = i;
 }
 
 // What the user does from outside while a worker runs: a click on Cancel, the close
