@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "Automation.h"
+#include "DestinationComputer.h"
 #include "E2eSupport.h"
 #include "resources/ids.h"
 
@@ -16,18 +17,6 @@ using namespace palto::e2e;
 
 namespace {
 
-
-// This computer: disk 0 with a reserved partition and Windows (C:), an empty 50 GB
-// disk 1, disk 2 whose partition E: holds the backups, disk 3 with an unlabelled partition.
-const char kThisComputer[] = R"({"disks": [
-    {"number": 0, "size": 107374182400, "partitions": [
-      {"number": 1, "label": "System Reserved", "size": 536870912},
-      {"number": 2, "driveLetter": "C", "label": "Windows", "size": 106837311488}]},
-    {"number": 1, "size": 53687091200},
-    {"number": 2, "size": 48318382080, "partitions": [
-      {"number": 1, "driveLetter": "E", "label": "Backup", "size": 48318382080}]},
-    {"number": 3, "size": 48318382080, "partitions": [
-      {"number": 1, "driveLetter": "D", "size": 48318382080}]}]})";
 
 // One backup on E: with the given layout.
 std::string Backup(const std::string& description, const std::string& layout)
@@ -51,7 +40,7 @@ protected:
     // restore type and goes on to the destination step.
     void Start(const std::string& backup, int typeRadio)
     {
-        run.emplace(R"({"thisComputer": )" + std::string(kThisComputer) + R"(, "projects": [)" + backup + "]}");
+        run.emplace(R"({"thisComputer": )" + std::string(palto::test::kDestinationComputer) + R"(, "projects": [)" + backup + "]}");
         wizard = run->wizard();
         ASSERT_TRUE(wizard);
         Click(FindControl(wizard, typeRadio));

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "DestinationComputer.h"
 #include "HalvexTestSupport.h"
 #include "TestSupport.h"
 #include "TestWizard.h"
@@ -24,9 +25,7 @@ using palto::test::MessageBoxes;
 using palto::test::ScopedContext;
 using palto::test::SimEngine;
 
-// This computer: disk 0 with a reserved partition and the program's own (C:), an empty
-// disk 1, disk 2 whose only partition E: holds the backups, and disk 3 with an
-// unlabelled partition. Every backup lies on E:.
+// This computer: kDestinationComputer (DestinationComputer.h). Every backup lies on E:.
 //   1  entire computer that fits (90 + 50 GB)      2  entire computer too large (120 GB)
 //   3  hard drives: 120 GB unflagged, 40 GB with a partition, 48 GB, 30 GB; two backups
 //   4  partitions: 20 GB on a 2 TB disk, 30 GB (no label) on a 40 GB disk, and a
@@ -34,15 +33,7 @@ using palto::test::SimEngine;
 std::string Catalog(const std::string& faults = "[]")
 {
     return R"({
-  "thisComputer": {"disks": [
-    {"number": 0, "size": 107374182400, "partitions": [
-      {"number": 1, "label": "System Reserved", "size": 536870912},
-      {"number": 2, "driveLetter": "C", "label": "Windows", "size": 106837311488}]},
-    {"number": 1, "size": 53687091200},
-    {"number": 2, "size": 48318382080, "partitions": [
-      {"number": 1, "driveLetter": "E", "label": "Backup", "size": 48318382080}]},
-    {"number": 3, "size": 48318382080, "partitions": [
-      {"number": 1, "driveLetter": "D", "size": 48318382080}]}]},
+  "thisComputer": )" + std::string(palto::test::kDestinationComputer) + R"(,
   "projects": [
     {"id": 1, "description": "Office PC", "location": "E:\\Office",
      "layout": {"entireComputer": true, "disks": [{"number": 0, "size": 96636764160}, {"number": 1, "size": 53687091200}]},
