@@ -88,11 +88,21 @@ BOOL CPaltoDlg::OnInitDialog()
     return TRUE;
 }
 
-// Without Direct2D (an image without d2d1.dll) the layout keeps 96 DPI.
+// Without Direct2D (an image without d2d1.dll) the screen's resolution comes from GDI:
+// the dialog units of the panel and the pages grow with it all the same, so positions
+// kept at 96 DPI would put the pages over the panel.
 void CPaltoDlg::ReadDesktopResolution()
 {
     m_pD2DFactory = CreateDirect2DFactory();
-    if (m_pD2DFactory) m_pD2DFactory->GetDesktopDpi(&m_dpiX, &m_dpiY);
+    if (m_pD2DFactory) {
+        m_pD2DFactory->GetDesktopDpi(&m_dpiX, &m_dpiY);
+        return;
+    }
+    HDC screen = ::GetDC(nullptr);
+    if (!screen) return;
+    m_dpiX = static_cast<float>(::GetDeviceCaps(screen, LOGPIXELSX));
+    m_dpiY = static_cast<float>(::GetDeviceCaps(screen, LOGPIXELSY));
+    ::ReleaseDC(nullptr, screen);
 }
 
 // Places a child at a position given in 96-DPI pixels, keeping its own size. Children

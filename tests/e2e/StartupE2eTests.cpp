@@ -54,20 +54,53 @@ INSTANTIATE_TEST_SUITE_P(Cases, StartupFailure, testing::Values(
     FailureCase{"FolderPathOf260Characters", {{L"MainrENU.dll", L"MainrENU.dll"}}, 260}),
     [](const auto& info) { return std::string(info.param.name); });
 
-// Pages lie at (144, 44) of the window at 96 DPI: also where Direct2D is missing (CTest
-// runs this once more with d2d1.dll switched off).
-TEST(Startup, PagesLieAtTheirPlacesFor96Dpi)
+// The screen's resolution the test runs at: CTest runs the placement test at 96 and at
+// 144 DPI (PALTO_EXPECT_DPI), each with and without d2d1.dll.
+int ExpectedDpi()
 {
+    wchar_t dpi[16] = L"";
+    ::GetEnvironmentVariableW(L"PALTO_EXPECT_DPI", dpi, 16);
+    return dpi[0] ? _wtoi(dpi) : 96;
+}
+
+// A window's rectangle in the client coordinates of the wizard window.
+RECT RectInWizard(HWND window, HWND wizard)
+{
+    RECT rect{};
+    ::GetWindowRect(window, &rect);
+    ::MapWindowPoints(nullptr, wizard, reinterpret_cast<POINT*>(&rect), 2);
+    return rect;
+}
+
+// The pages lie at (144, 44) and the step panel at (8, 44) in 96-DPI units, so the
+// pages begin right of the panel, whether Direct2D is there to tell the resolution or not.
+TEST(Startup, PagesLieBesideTheStepPanelAtTheScreensResolution)
+{
+    struct Placement {
+        int dpi;
+        POINT panel;
+        POINT page;
+    };
+    constexpr Placement kPlacements[] = {{96, {8, 44}, {144, 44}}, {144, {12, 66}, {216, 66}}};
+    const int dpi = ExpectedDpi();
+    const Placement* expected = nullptr;
+    for (const Placement& placement : kPlacements)
+        if (placement.dpi == dpi) expected = &placement;
+    ASSERT_TRUE(expected) << "no placement known for " << dpi << " DPI";
+
     Process palto(BinFolder() + L"\\Palto.exe", L"");
     HWND wizard = WaitForTopWindow(palto.id(), MatchSelector(L"wizard"), kWait);
     ASSERT_TRUE(wizard);
     HWND typePage = ::GetParent(FindControl(wizard, IDC_TYPE_ENTIRE));
-    ASSERT_TRUE(typePage);
-    RECT page{};
-    ::GetWindowRect(typePage, &page);
-    ::MapWindowPoints(nullptr, wizard, reinterpret_cast<POINT*>(&page), 2);
-    EXPECT_EQ(page.left, 144);
-    EXPECT_EQ(page.top, 44);
+    HWND stepPanel = ::GetParent(FindControl(wizard, IDC_STEP1_TITLE));
+    ASSERT_TRUE(typePage && stepPanel);
+    const RECT page = RectInWizard(typePage, wizard);
+    const RECT panel = RectInWizard(stepPanel, wizard);
+    EXPECT_EQ(panel.left, expected->panel.x);
+    EXPECT_EQ(panel.top, expected->panel.y);
+    EXPECT_EQ(page.left, expected->page.x);
+    EXPECT_EQ(page.top, expected->page.y);
+    EXPECT_GE(page.left, panel.right) << "the page lies over the step panel";
     ::PostMessageW(wizard, WM_SYSCOMMAND, SC_CLOSE, 0);
     EXPECT_EQ(palto.WaitForExit(kWait), 0u);
 }
