@@ -2,6 +2,7 @@
 
 #include <exception>
 #include <new>
+#include <utility>
 
 #include "app/EngineClient.h"
 #include "app/MediaPromptBox.h"
@@ -15,7 +16,14 @@ constexpr unsigned kNotifyMediaRequest = 3;
 // context, so it lives until the registration is withdrawn.
 struct Query {
     ArchiveQueryRequest request;
+    PendingArchiveQuery result;
 };
+
+std::uint64_t NewQueryId()
+{
+    static std::atomic<std::uint64_t> last{0};
+    return ++last;
+}
 
 void OnMediaRequest(void* context, void* record)
 {
@@ -43,10 +51,9 @@ void RunQuery(Query& query, ArchiveQueryResult& result)
 DWORD WINAPI QueryThread(void* parameter)
 {
     std::unique_ptr<Query> query(static_cast<Query*>(parameter));
-    std::unique_ptr<ArchiveQueryResult> result;
+    const PendingArchiveQuery result = query->result;
     int code = 0;
     try {
-        result = std::make_unique<ArchiveQueryResult>();
         RunQuery(*query, *result);
         code = result->code;
     } catch (const std::bad_alloc&) {
@@ -55,7 +62,8 @@ DWORD WINAPI QueryThread(void* parameter)
         // A query that did not end is no readable backup.
         code = halvex::kBackupUnreadable;
     }
-    if (result) result->code = code;
+    result->code = code;
+    result->ended.store(true, std::memory_order_release);
     int withdrawn = halvex::kInvalidRequest;
     try {
         withdrawn = GetEngineClient().SetNotifyFunction(kNotifyMediaRequest, nullptr, nullptr);
@@ -65,10 +73,8 @@ DWORD WINAPI QueryThread(void* parameter)
     // The engine still holds the query as its context when the withdrawal failed: the
     // query then stays, so that a later media request never reaches freed memory.
     if (withdrawn != 0) query.release();
-    if (::PostMessageW(r.notify, r.message, static_cast<WPARAM>(static_cast<INT_PTR>(code)),
-                       reinterpret_cast<LPARAM>(result.get()))) {
-        result.release();  // the receiver's from now on
-    }
+    ::PostMessageW(r.notify, r.message, static_cast<WPARAM>(static_cast<INT_PTR>(code)),
+                   static_cast<LPARAM>(result->id));
     return 0;
 }
 
@@ -96,12 +102,26 @@ int OpenArchive(std::uint32_t projectId, std::uint64_t archiveId, wchar_t drive,
     return 0;
 }
 
-bool StartArchiveQuery(const ArchiveQueryRequest& request)
+PendingArchiveQuery StartArchiveQuery(const ArchiveQueryRequest& request)
 {
-    auto query = std::make_unique<Query>(Query{request});
-    HANDLE thread = ::CreateThread(nullptr, 0, &QueryThread, query.get(), 0, nullptr);
-    if (!thread) return false;
-    query.release();  // the worker's from now on
-    ::CloseHandle(thread);
-    return true;
+    try {
+        auto result = std::make_shared<ArchiveQueryResult>(NewQueryId());
+        auto query = std::make_unique<Query>(Query{request, result});
+        HANDLE thread = ::CreateThread(nullptr, 0, &QueryThread, query.get(), 0, nullptr);
+        if (!thread) return nullptr;
+        query.release();  // the worker's from now on
+        ::CloseHandle(thread);
+        return result;
+    } catch (const std::bad_alloc&) {
+        return nullptr;
+    }
+}
+
+PendingArchiveQuery TakeArchiveQueryResult(PendingArchiveQuery& pending, LPARAM lParam)
+{
+    if (!pending || static_cast<std::uint64_t>(lParam) != pending->id ||
+        !pending->ended.load(std::memory_order_acquire)) {
+        return nullptr;
+    }
+    return std::move(pending);
 }

@@ -5,6 +5,7 @@
 
 #include <windows.h>
 
+#include <atomic>
 #include <cstdint>
 #include <memory>
 
@@ -12,25 +13,26 @@
 
 struct ArchiveQueryRequest {
     HWND notify;                 // receives `message` when the query has ended
-    UINT message;                // wParam: the engine's code (signed); lParam: the result
+    UINT message;                // wParam: the engine's code (signed); lParam: the query's id
     HWND promptOwner;            // owns the media prompts; must outlive the query
     std::uint32_t projectId;
     std::uint64_t archiveId;
     wchar_t drive;               // drive letter of the backup's location
 };
 
-// What the worker hands over with its message.
+// One query, shared by its worker and the window that waits for it. The window takes
+// the outcome only from the message that carries the query's id, and only once the
+// worker has ended: a message from anywhere else is no outcome of it.
 struct ArchiveQueryResult {
+    const std::uint64_t id;      // never reused in the process
+    std::atomic<bool> ended{false};
     int code = 0;
     CString protectedPassword;   // the backup's protected password; empty: none
-    ~ArchiveQueryResult() { protectedPassword.Wipe(); }
 
-    // Takes over the result that came with the worker's message (its lParam); null for none.
-    static std::unique_ptr<ArchiveQueryResult> Take(LPARAM lParam)
-    {
-        return std::unique_ptr<ArchiveQueryResult>(reinterpret_cast<ArchiveQueryResult*>(lParam));
-    }
+    explicit ArchiveQueryResult(std::uint64_t queryId) : id(queryId) {}
+    ~ArchiveQueryResult() { protectedPassword.Wipe(); }
 };
+using PendingArchiveQuery = std::shared_ptr<ArchiveQueryResult>;
 
 // Asks the engine to open one backup, on this thread, with a description of its own that
 // is released again on every path; copies the backup's protected password into
@@ -39,6 +41,11 @@ struct ArchiveQueryResult {
 int OpenArchive(std::uint32_t projectId, std::uint64_t archiveId, wchar_t drive, CString* protectedPassword);
 
 // Starts the worker. It posts its message on every path, exceptions included, and
-// withdraws its media-request registration before it ends. False when no thread could
+// withdraws its media-request registration before it ends. Null when no thread could
 // be made: nothing is posted then.
-bool StartArchiveQuery(const ArchiveQueryRequest& request);
+PendingArchiveQuery StartArchiveQuery(const ArchiveQueryRequest& request);
+
+// The outcome of `pending` when `lParam` (of the query's message) is its id and its
+// worker has ended; `pending` is empty afterwards. Null, and `pending` unchanged, for
+// any other message.
+PendingArchiveQuery TakeArchiveQueryResult(PendingArchiveQuery& pending, LPARAM lParam);

@@ -236,9 +236,11 @@ void CPaltoDlg::OnCancel()
     if (TakesInput()) CDialog::OnCancel();
 }
 
+// A request to move on counts only while the window takes input: a window that a
+// running worker or a box keeps disabled stays so, on the step where it is.
 LRESULT CPaltoDlg::OnStepForward(WPARAM, LPARAM)
 {
-    StepForward();
+    if (TakesInput()) MoveForward();
     return 0;
 }
 
@@ -247,8 +249,13 @@ LRESULT CPaltoDlg::OnStepForward(WPARAM, LPARAM)
 void CPaltoDlg::StepForward()
 {
     EnableWindow(TRUE);
-    // Only the steps before the last move forward this way; a stray request at the last
-    // step would lead past the step table.
+    MoveForward();
+}
+
+// Only the steps before the last move forward this way; a stray request at the last
+// step would lead past the step table.
+void CPaltoDlg::MoveForward()
+{
     const int type = m_typePage.GetRestoreType();
     if (m_nStep < 1 || m_nStep > 3 || !CTypeDlg::IsValidRestoreType(type)) return;
     ++m_nStep;

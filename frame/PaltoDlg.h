@@ -6,6 +6,7 @@
 
 #include <map>
 
+#include "app/ArchiveQuery.h"
 #include "frame/StepInfoDlg.h"
 #include "frame/WizardHost.h"
 #include "frame/WizardMessages.h"
@@ -58,16 +59,18 @@ protected:
     // The restore launch, Next at the last step.
     void LaunchRestore();
     void StartArchiveQuery();
-    LRESULT OnArchiveQueried(WPARAM code, LPARAM details);
+    LRESULT OnArchiveQueried(WPARAM, LPARAM queryId);
     bool AskForPassword();
     void RunRestoreProgress();
     static bool QuitPending();
 
+    void MoveForward();
     void ShowStep(int pageId);
     void UpdateButtons();
     void UpdateStepCaption();
 
     CString m_protectedPassword;   // the chosen backup's, while the launch needs it
+    PendingArchiveQuery m_archiveQuery;   // the launch's archive query while it runs
     HICON m_hIcon;
     int m_nStep = 1;
     CStepInfoDlg m_stepPanel;

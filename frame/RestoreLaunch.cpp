@@ -39,17 +39,20 @@ void CPaltoDlg::StartArchiveQuery()
     EnableWindow(FALSE);
     m_protectedPassword.Wipe();
     const wchar_t drive = palto::LocationDrive(context.restoreInfo.projectDesc);
-    if (!::StartArchiveQuery({m_hWnd, WM_ARCHIVE_QUERIED, m_hWnd, context.projectId, context.archiveId, drive})) {
+    m_archiveQuery = ::StartArchiveQuery({m_hWnd, WM_ARCHIVE_QUERIED, m_hWnd, context.projectId, context.archiveId, drive});
+    if (!m_archiveQuery) {
         EnableWindow(TRUE);
         ShowMessage(m_hWnd, LoadText(IDS_ENGINE_ERROR_1000350), MB_OK);
     }
 }
 
-LRESULT CPaltoDlg::OnArchiveQueried(WPARAM code, LPARAM details)
+// Only the message of the query this window waits for counts: any other (a stray or a
+// foreign one) is dropped and leaves the window as the running worker keeps it.
+LRESULT CPaltoDlg::OnArchiveQueried(WPARAM, LPARAM queryId)
 {
-    const auto result = ArchiveQueryResult::Take(details);
-    // Without the worker's result nothing is known of a password: no restore then.
-    if (static_cast<int>(static_cast<INT_PTR>(code)) != 0 || !result) {
+    const auto result = TakeArchiveQueryResult(m_archiveQuery, queryId);
+    if (!result) return 0;
+    if (result->code != 0) {
         ShowMessage(m_hWnd, LoadText(IDS_ENGINE_ERROR_1000350), MB_OK);
     } else {
         m_protectedPassword = result->protectedPassword;

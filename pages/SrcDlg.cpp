@@ -351,16 +351,21 @@ void CSrcDlg_HardDrive_Partition::StartArchiveCheck()
 {
     HWND wizard = WizardWindow();
     ::EnableWindow(wizard, FALSE);
-    if (!StartArchiveQuery({m_hWnd, WM_ARCHIVE_OPENED, wizard, m_pendingProjectId, m_pendingArchiveId, m_pendingDrive})) {
+    m_archiveCheck =
+        StartArchiveQuery({m_hWnd, WM_ARCHIVE_OPENED, wizard, m_pendingProjectId, m_pendingArchiveId, m_pendingDrive});
+    if (!m_archiveCheck) {
         ::EnableWindow(wizard, TRUE);
         ShowMessage(m_hWnd, EngineErrorMessage(kArchiveCheckFailed), MB_OK);
     }
 }
 
-LRESULT CSrcDlg_HardDrive_Partition::OnArchiveOpened(WPARAM result, LPARAM details)
+// Only the message of the check this page started counts: any other is dropped and
+// leaves the wizard window as the running worker keeps it.
+LRESULT CSrcDlg_HardDrive_Partition::OnArchiveOpened(WPARAM, LPARAM checkId)
 {
-    ArchiveQueryResult::Take(details);  // nothing of it is needed here
-    const int code = static_cast<int>(static_cast<INT_PTR>(result));
+    const auto result = TakeArchiveQueryResult(m_archiveCheck, checkId);
+    if (!result) return 0;
+    const int code = result->code;
     IWizardHost* host = Host();
     if (code == 0) {
         StoreChoice(m_pendingProjectId, m_pendingArchiveId);

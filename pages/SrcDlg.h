@@ -8,6 +8,7 @@
 #include <memory>
 #include <vector>
 
+#include "app/ArchiveQuery.h"
 #include "engine/HalvexRecords.h"
 #include "frame/WizardPage.h"
 
@@ -29,8 +30,8 @@ protected:
     void OnDriveTypeChanged();
     // Lists the backups of the selected project; also the handler of a new selection.
     void FillArchiveList();
-    // The worker's answer: wParam 0 when the backup opened, else the engine's code.
-    LRESULT OnArchiveOpened(WPARAM result, LPARAM);
+    // The worker's answer, with the check's id: its outcome tells whether the backup opened.
+    LRESULT OnArchiveOpened(WPARAM, LPARAM checkId);
 
     void FillDriveTypeList();
     void UpdateAvailability();
@@ -57,6 +58,7 @@ protected:
     std::uint32_t m_pendingProjectId = 0;           // the choice the archive check is opening
     std::uint64_t m_pendingArchiveId = 0;
     wchar_t m_pendingDrive = 0;
+    PendingArchiveQuery m_archiveCheck;             // while the worker opens it
 
 private:
     int RestoreType() const;

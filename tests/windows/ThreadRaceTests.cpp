@@ -9,6 +9,7 @@
 #include <windows.h>
 
 #include <atomic>
+#include <chrono>
 #include <cstdio>
 #include <functional>
 #include <memory>
@@ -18,6 +19,7 @@
 #include <vector>
 
 #include "HalvexTestSupport.h"
+#include "app/ArchiveQuery.h"
 #include "TestSupport.h"
 #include "TestWizard.h"
 #include "engine/HalvexCodes.h"
@@ -410,6 +412,191 @@ TEST_F(ThreadRace, CancelAndCloseWhileTheRestoreIsLaunched)
         ASSERT_TRUE(PromptWithdrawn(engine) || cancelFirst) << "round " << r;
         ASSERT_EQ(HalvexSimOutstandingAllocations(), 0u) << "round " << r;
     }
+}
+
+// ---------------------------------------------------------------------------------------
+// Foreign messages while a worker runs
+
+// Message boxes answered on whichever thread shows them; the media prompt stays open
+// until the test lets it go, so that the worker that asked is running meanwhile.
+class HeldMediaPrompt {
+public:
+    HeldMediaPrompt()
+    {
+        SetMessageHandler([this](HWND, const CString& text, UINT style) { return Show(text.str(), style); });
+    }
+    ~HeldMediaPrompt()
+    {
+        m_release.Raise();
+        SetMessageHandler({});
+    }
+    HeldMediaPrompt(const HeldMediaPrompt&) = delete;
+    HeldMediaPrompt& operator=(const HeldMediaPrompt&) = delete;
+
+    bool open() const { return m_open; }
+    void Release() { m_release.Raise(); }
+    std::vector<std::wstring> texts() const
+    {
+        std::lock_guard lock(m_lock);
+        return m_texts;
+    }
+
+private:
+    int Show(const std::wstring& text, UINT style)
+    {
+        {
+            std::lock_guard lock(m_lock);
+            m_texts.push_back(text);
+        }
+        if (style != MB_OKCANCEL) return IDOK;
+        m_open = true;
+        m_release.Wait(std::chrono::seconds(20));
+        m_open = false;
+        return IDOK;
+    }
+
+    std::atomic<bool> m_open{false};
+    Signal m_release;
+    mutable std::mutex m_lock;
+    std::vector<std::wstring> m_texts;
+};
+
+// One message of the wizard's own kinds as another program (or a stray) may post it.
+struct Foreign {
+    const char* name;
+    UINT message;
+    WPARAM wParam;
+    LPARAM lParam;
+};
+
+// A result of the worker's own type that no worker handed out: taking it for one (or
+// deleting it) would be the fault.
+ArchiveQueryResult g_decoy(1);
+
+std::vector<Foreign> ForeignMessages(UINT outcome, LPARAM runningId)
+{
+    const auto decoy = reinterpret_cast<LPARAM>(&g_decoy);
+    return {{"outcome without anything", outcome, 0, 0},
+            {"outcome with a small number", outcome, 0, 1},
+            {"outcome with a large number", outcome, 0, static_cast<LPARAM>(0x7FFF'FFFF'FFF0ll)},
+            {"outcome with an object of the result's type", outcome, 0, decoy},
+            {"outcome with an error code", outcome, static_cast<WPARAM>(static_cast<INT_PTR>(-1000103)), decoy},
+            {"outcome with the running worker's id", outcome, 0, runningId},
+            {"step forward", WM_STEP_FORWARD, 0, 0},
+            {"step forward with values", WM_STEP_FORWARD, 1, 12345}};
+}
+
+// Posts the messages from a thread of their own, as another program would, then has the
+// window's thread handle them; false when one of them was left unhandled.
+bool PostAndHandle(HWND target, const std::vector<Foreign>& messages)
+{
+    std::thread sender([&] {
+        for (const Foreign& foreign : messages) ::PostMessageW(target, foreign.message, foreign.wParam, foreign.lParam);
+    });
+    sender.join();
+    PumpMessages();
+    MSG left{};
+    return !::PeekMessageW(&left, target, 0, 0, PM_NOREMOVE);
+}
+
+class ForeignMessageWizard : public RaceWizard {
+public:
+    using CPaltoDlg::m_archiveQuery;
+};
+
+// The archive check of the launch asks for disc 2 and is held there while the outcome
+// message and the request to move on come from elsewhere, with values of every kind:
+// the window stays disabled on the last step, shows nothing and frees nothing. Once the
+// disc is there, the check's own outcome runs the restore, once.
+TEST_F(ThreadRace, ForeignMessagesWhileTheLaunchChecksTheBackup)
+{
+    auto catalog = nlohmann::json::parse(RestoreCatalog(R"([{"phase": 9, "ms": 10}])"));
+    catalog["projects"][0]["archiveMedia"] = {{"part", 2}};
+    SimEngine engine(catalog.dump());
+    ASSERT_TRUE(ChooseRestore(*context));
+    HeldMediaPrompt prompt;
+    bool handled = false, enabledAfter = true;
+    int stepAfter = 0;
+    size_t boxesAfter = 0;
+    INT_PTR result = 0;
+    {
+        ForeignMessageWizard wizard;
+        Script script;
+        RunSoon([&] {
+            wizard.GoToLastStep();
+            wizard.Command(IDC_NEXT);
+            script.When([&] { return prompt.open(); },
+                        [&] {
+                            const LPARAM id = static_cast<LPARAM>(wizard.m_archiveQuery ? wizard.m_archiveQuery->id : 0);
+                            handled = PostAndHandle(wizard.m_hWnd, ForeignMessages(WM_ARCHIVE_QUERIED, id));
+                            enabledAfter = wizard.IsWindowEnabled() != FALSE;
+                            stepAfter = wizard.m_nStep;
+                            boxesAfter = prompt.texts().size();
+                            prompt.Release();
+                        });
+        });
+        Deadline deadline(20000);
+        result = wizard.DoModal();
+        MSG quit{};
+        ::PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE);
+        ASSERT_FALSE(Deadline::Expired()) << "the wizard did not end";
+    }
+    ASSERT_TRUE(handled) << "the foreign messages were not all handled";
+    EXPECT_FALSE(enabledAfter) << "a foreign message gave the window its input back under the worker";
+    EXPECT_EQ(stepAfter, 4);
+    EXPECT_EQ(boxesAfter, 1u) << "only the disc prompt was shown meanwhile";
+    EXPECT_EQ(g_decoy.id, 1u);
+    EXPECT_EQ(result, -1) << "the restore's quit ends the wizard";
+    EXPECT_EQ(prompt.texts().back(), kDone);
+    EXPECT_EQ(engine.Journal("ProjectRestoreCtrl").size(), 1u);
+    EXPECT_EQ(HalvexSimOutstandingAllocations(), 0u);
+}
+
+// The source page's disc check is held at its prompt while its outcome message, the
+// launch's and the request to move on come from elsewhere: the wizard stays disabled on
+// step 2. Once the disc is there, the check's own outcome moves it to step 3, once.
+TEST_F(ThreadRace, ForeignMessagesWhileTheSourcePageChecksTheDisc)
+{
+    SimEngine engine(kDiscCatalog);
+    HeldMediaPrompt prompt;
+    bool handled = false, enabledAfter = true;
+    int stepAfter = 0, stepAtEnd = 0;
+    size_t boxesAfter = 0;
+    {
+        ForeignMessageWizard wizard;
+        Script script;
+        RunSoon([&] {
+            wizard.ChooseType(IDC_TYPE_PARTITION);
+            wizard.Command(IDC_NEXT);
+            wizard.Command(IDC_NEXT);   // the disc is missing: the worker starts
+            script.When([&] { return prompt.open(); },
+                        [&] {
+                            handled = PostAndHandle(wizard.Page(IDD_SOURCE_PAGE), ForeignMessages(WM_ARCHIVE_OPENED, 1)) &&
+                                      PostAndHandle(wizard.m_hWnd, ForeignMessages(WM_ARCHIVE_QUERIED, 1));
+                            enabledAfter = wizard.IsWindowEnabled() != FALSE;
+                            stepAfter = wizard.m_nStep;
+                            boxesAfter = prompt.texts().size();
+                            prompt.Release();
+                            script.When([&] { return PromptWithdrawn(engine) && wizard.IsWindowEnabled(); },
+                                        [&] {
+                                            PumpMessages();
+                                            stepAtEnd = wizard.m_nStep;
+                                            wizard.EndDialog(IDCANCEL);
+                                        });
+                        });
+        });
+        Deadline deadline(20000);
+        wizard.DoModal();
+        ASSERT_FALSE(Deadline::Expired()) << "the wizard did not end";
+    }
+    ASSERT_TRUE(handled) << "the foreign messages were not all handled";
+    EXPECT_FALSE(enabledAfter) << "a foreign message gave the window its input back under the worker";
+    EXPECT_EQ(stepAfter, 2);
+    EXPECT_EQ(boxesAfter, 1u) << "only the disc prompt was shown meanwhile";
+    EXPECT_EQ(stepAtEnd, 3) << "the check's own outcome moves the wizard one step";
+    EXPECT_EQ(context->projectId, 3u);
+    EXPECT_EQ(g_decoy.id, 1u);
+    EXPECT_EQ(HalvexSimOutstandingAllocations(), 0u);
 }
 
 }  // namespace
