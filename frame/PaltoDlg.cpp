@@ -117,17 +117,26 @@ void CPaltoDlg::PlaceChild(CDialog& child, float x96, float y96)
     child.MoveWindow(x, y, client.right - client.left, client.bottom - client.top, TRUE);
 }
 
+// A page is registered with the window and gets its own window when its step is first
+// entered: the first view needs only the type page, and the window shows sooner.
 void CPaltoDlg::AddPage(CWizardPage& page)
 {
-    page.Create(page.templateId(), this);
-    PlaceChild(page, 144, 44);
     m_pages[static_cast<int>(page.templateId())] = &page;
 }
 
-CWizardPage* CPaltoDlg::PageOfStep(int type, int step) const
+// The page registered under `pageId`, with its window made and placed if it had none.
+CDialog* CPaltoDlg::PageWindow(int pageId)
 {
-    const auto found = m_pages.find(kStepPages[type][step]);
-    return found == m_pages.end() ? nullptr : dynamic_cast<CWizardPage*>(found->second);
+    const auto found = m_pages.find(pageId);
+    if (found == m_pages.end()) return nullptr;
+    CDialog& page = *found->second;
+    if (!page.m_hWnd && page.Create(page.templateId(), this)) PlaceChild(page, 144, 44);
+    return page.m_hWnd ? &page : nullptr;
+}
+
+CWizardPage* CPaltoDlg::PageOfStep(int type, int step)
+{
+    return dynamic_cast<CWizardPage*>(PageWindow(kStepPages[type][step]));
 }
 
 BOOL CPaltoDlg::PreTranslateMessage(MSG* pMsg)
@@ -149,11 +158,11 @@ WizardContext& CPaltoDlg::Context()
 void CPaltoDlg::ShowStep(int pageId)
 {
     for (auto& [id, page] : m_pages) {
-        if (id == pageId) {
+        if (id != pageId) {
+            if (page->m_hWnd) page->ShowWindow(SW_HIDE);
+        } else if (PageWindow(id)) {
             if (auto* wizardPage = dynamic_cast<CWizardPage*>(page)) wizardPage->OnEnterStep();
             page->ShowWindow(SW_SHOW);
-        } else {
-            page->ShowWindow(SW_HIDE);
         }
     }
     UpdateStepCaption();

@@ -92,5 +92,6 @@ private:
     void ReadDesktopResolution();
     void PlaceChild(CDialog& child, float x96, float y96);
     void AddPage(CWizardPage& page);
-    CWizardPage* PageOfStep(int type, int step) const;
+    CDialog* PageWindow(int pageId);
+    CWizardPage* PageOfStep(int type, int step);
 };

@@ -155,6 +155,31 @@ INSTANTIATE_TEST_SUITE_P(RestoreTypes, WizardWalk, testing::Values(
     WalkCase{IDC_TYPE_DISK, 1, IDD_DST_DISK_PAGE},
     WalkCase{IDC_TYPE_PARTITION, 2, IDD_DST_DISK_PAGE}));
 
+// The first view needs only the type page: every other page gets its window when its
+// step is first entered, placed beside the step panel, and keeps it afterwards.
+TEST_F(WizardFrame, PagesGetTheirWindowsWhenTheirStepIsFirstEntered)
+{
+    for (int id : {IDD_SOURCE_PAGE, IDD_DST_ENTIRE_PAGE, IDD_DST_DISK_PAGE, IDD_SUMMARY_PAGE}) {
+        EXPECT_EQ(wizard.m_pages.at(id)->m_hWnd, nullptr) << "page " << id << " at the start";
+    }
+    wizard.ChooseType(IDC_TYPE_DISK);
+    wizard.Command(IDC_NEXT);
+    const HWND source = wizard.m_pages.at(IDD_SOURCE_PAGE)->m_hWnd;
+    ASSERT_TRUE(source);
+    EXPECT_EQ(wizard.ShownPage(), IDD_SOURCE_PAGE);
+    RECT page{};
+    ::GetWindowRect(source, &page);
+    ::MapWindowPoints(nullptr, wizard.m_hWnd, reinterpret_cast<POINT*>(&page), 2);
+    EXPECT_EQ(page.left, 144);
+    EXPECT_EQ(page.top, 44);
+    EXPECT_EQ(wizard.m_pages.at(IDD_DST_DISK_PAGE)->m_hWnd, nullptr) << "a step not entered yet";
+
+    wizard.Command(IDC_BACK);
+    wizard.Command(IDC_NEXT);
+    EXPECT_EQ(wizard.m_pages.at(IDD_SOURCE_PAGE)->m_hWnd, source) << "entered again, the page is the same window";
+    EXPECT_EQ(wizard.m_pages.at(IDD_DST_ENTIRE_PAGE)->m_hWnd, nullptr) << "a step of another type";
+}
+
 TEST_F(WizardFrame, StepOneAcceptedStoresTheTypeAndTheCaptionOfItsButton)
 {
     wizard.ChooseType(IDC_TYPE_DISK);
