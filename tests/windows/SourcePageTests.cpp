@@ -516,7 +516,7 @@ TEST_F(SourcePage, WhenNoProjectCanBeDescribedTheEnginesTextIsShownOnce)
     Open(FourProjects(json::array({Fault("QueryProject", 0, -1000100)})), IDC_TYPE_PARTITION);
     EXPECT_EQ(engine->Journal("QueryProject").size(), 4u);
     EXPECT_TRUE(Items(IDC_SRC_PROJECT).empty());
-    EXPECT_EQ(boxes.texts(), std::vector<std::wstring>{L"The place where the backup is stored cannot be reached. Check "
+    ASSERT_EQ(boxes.texts(), std::vector<std::wstring>{L"The place where the backup is stored cannot be reached. Check "
                                                        L"that the drive, the medium or the network connection is "
                                                        L"available, then try again."});
     EXPECT_EQ(boxes.shown()[0].owner, page().m_hWnd);
