@@ -116,6 +116,18 @@ protected:
         ASSERT_TRUE(WaitForText(list, entry, kWait)) << "the list shows " << testing::PrintToString(TextOf(list));
     }
     std::wstring AnswerBox(int button) { return palto::e2e::AnswerBox(id(), button); }
+    // Next on the last step: the restore runs to its end and the program ends; `order` is
+    // the one restore order the engine was handed.
+    void RestoreToTheEnd(nlohmann::json& order)
+    {
+        Click(FindControl(wizard, IDC_NEXT));
+        ASSERT_TRUE(WaitForTopWindow(id(), MatchSelector(L"progress"), kWait)) << "the progress page was not shown";
+        EXPECT_EQ(AnswerBox(IDOK), kDone);
+        EXPECT_EQ(run->process().WaitForExit(kWait), 0u);
+        const auto orders = Journal("ProjectRestoreCtrl");
+        ASSERT_EQ(orders.size(), 1u);
+        order = orders[0];
+    }
 
     // The journal's lines of one operation ("op") or notification ("notify"), in order.
     std::vector<nlohmann::json> Journal(const std::string& name) const
@@ -186,18 +198,13 @@ TEST_P(EachType, TheEngineIsHandedTheUsersChoiceAndTheRestoreRunsToItsEnd)
     HWND summary = ::GetParent(FindControl(wizard, IDC_SUMMARY_HEADING));
     EXPECT_EQ(TextOf(FindControl(summary, IDC_SUMMARY_DESTINATION)), walk.destination);
 
-    Click(FindControl(wizard, IDC_NEXT));
-    ASSERT_TRUE(WaitForTopWindow(id(), MatchSelector(L"progress"), kWait)) << "the progress page was not shown";
-    EXPECT_EQ(AnswerBox(IDOK), kDone);
-    EXPECT_EQ(run->process().WaitForExit(kWait), 0u);
-
-    const auto orders = Journal("ProjectRestoreCtrl");
-    ASSERT_EQ(orders.size(), 1u);
-    EXPECT_EQ(orders[0]["projectId"], 5);
-    EXPECT_EQ(orders[0]["archiveId"], kNewerBackup);
-    EXPECT_EQ(orders[0]["baseEntryTime"], kOlderBackup) << "the newer backup cannot be a base";
-    EXPECT_EQ(Marks(orders[0]["layout"]), walk.marks);
-    EXPECT_EQ(orders[0]["result"], 0);
+    nlohmann::json restoreOrder;
+    ASSERT_NO_FATAL_FAILURE(RestoreToTheEnd(restoreOrder));
+    EXPECT_EQ(restoreOrder["projectId"], 5);
+    EXPECT_EQ(restoreOrder["archiveId"], kNewerBackup);
+    EXPECT_EQ(restoreOrder["baseEntryTime"], kOlderBackup) << "the newer backup cannot be a base";
+    EXPECT_EQ(Marks(restoreOrder["layout"]), walk.marks);
+    EXPECT_EQ(restoreOrder["result"], 0);
     const auto ends = Journal("TaskEnd");
     ASSERT_EQ(ends.size(), 1u);
     EXPECT_EQ(ends[0]["result"], 0);
@@ -247,16 +254,11 @@ TEST_F(Walk, BlankEntriesBetweenBackupsHideNeitherTheLatestNorItsBase)
     EXPECT_EQ(::SendMessageW(FindControl(wizard, IDC_SRC_ARCHIVE), CB_GETCOUNT, 0, 0), 3) << "every dated backup";
     ASSERT_NO_FATAL_FAILURE(Next(L"Step 3 of 4"));
     ASSERT_NO_FATAL_FAILURE(Next(L"Step 4 of 4"));
-    Click(FindControl(wizard, IDC_NEXT));
-    ASSERT_TRUE(WaitForTopWindow(id(), MatchSelector(L"progress"), kWait)) << "the progress page was not shown";
-    EXPECT_EQ(AnswerBox(IDOK), kDone);
-    EXPECT_EQ(run->process().WaitForExit(kWait), 0u);
-
-    const auto orders = Journal("ProjectRestoreCtrl");
-    ASSERT_EQ(orders.size(), 1u);
-    EXPECT_EQ(orders[0]["archiveId"], kLatestBackup) << "the latest backup, after the blank entries";
-    EXPECT_EQ(orders[0]["baseEntryTime"], kNewerBackup) << "the latest that can be a base, across a blank entry";
-    EXPECT_EQ(orders[0]["result"], 0);
+    nlohmann::json order;
+    ASSERT_NO_FATAL_FAILURE(RestoreToTheEnd(order));
+    EXPECT_EQ(order["archiveId"], kLatestBackup) << "the latest backup, after the blank entries";
+    EXPECT_EQ(order["baseEntryTime"], kNewerBackup) << "the latest that can be a base, across a blank entry";
+    EXPECT_EQ(order["result"], 0);
 }
 
 // ---------------------------------------------------------------------------------------
