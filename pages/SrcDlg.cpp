@@ -386,7 +386,9 @@ void CSrcDlg_HardDrive_Partition::StoreChoice(std::uint32_t projectId, std::uint
 
 // Latest mode lists every backup that fits the restore type and keeps its newest one:
 // when that is the file's choice, the page stays in latest mode. Otherwise the backup is
-// chosen from the lists of choose mode, on fixed disks and then on CD/DVD drives.
+// chosen in choose mode from those on fixed disks; one on another kind of drive (a USB
+// disk, a disc) is chosen in latest mode's own list, where it is listed, so that no hint
+// about discs waits for a click.
 std::optional<palto::AnswerDifference> CSrcDlg_HardDrive_Partition::ApplyAnswers(const palto::Answers& answers)
 {
     if (IsDlgButtonChecked(IDC_SRC_LATEST) != BST_CHECKED) ClickRadio(IDC_SRC_LATEST, IDC_SRC_CHOOSE, IDC_SRC_LATEST);
@@ -398,9 +400,10 @@ std::optional<palto::AnswerDifference> CSrcDlg_HardDrive_Partition::ApplyAnswers
     if (backup == SelectionOf(IDC_SRC_PROJECT) && newest) return std::nullopt;
 
     ClickRadio(IDC_SRC_LATEST, IDC_SRC_CHOOSE, IDC_SRC_CHOOSE);
+    if (SelectionOf(IDC_SRC_DRIVE_TYPE) != 0) ChooseEntry(IDC_SRC_DRIVE_TYPE, 0);
     int chosen = palto::FindListed(EntriesOf(IDC_SRC_PROJECT), answers.backup);
     if (chosen == palto::kNotListed) {
-        ChooseEntry(IDC_SRC_DRIVE_TYPE, SelectionOf(IDC_SRC_DRIVE_TYPE) == 0 ? 1 : 0);
+        ClickRadio(IDC_SRC_LATEST, IDC_SRC_CHOOSE, IDC_SRC_LATEST);
         chosen = palto::FindListed(EntriesOf(IDC_SRC_PROJECT), answers.backup);
     }
     if (auto difference = palto::ListDifference(answers, L"Backup", chosen, EntriesOf(IDC_SRC_PROJECT))) return difference;
@@ -410,5 +413,6 @@ std::optional<palto::AnswerDifference> CSrcDlg_HardDrive_Partition::ApplyAnswers
     const int date = answers.date ? palto::FindListed(offered, *answers.date) : (offered.empty() ? palto::kNotListed : 0);
     if (auto difference = palto::ListDifference(answers, L"Date", date, offered)) return difference;
     ChooseEntry(IDC_SRC_ARCHIVE, date);
+    if (IsDlgButtonChecked(IDC_SRC_LATEST) == BST_CHECKED) UpdateLatestCaption();   // it names what is chosen
     return std::nullopt;
 }

@@ -29,13 +29,13 @@ const wchar_t kDone[] = L"The restore has finished successfully. The program clo
 // This computer as the destination tests see it; project 7 "Documents" on C: (a fixed
 // disk, which choose mode lists) holds disk 0
 // with its partition 1 "Data" (20 GB), backed up twice. `password` protects it.
-std::string Catalog(const std::string& password = "")
+std::string Catalog(const std::string& password = "", const std::string& location = "C:\\\\Backups")
 {
     return R"({"thisComputer": )" + std::string(palto::test::kDestinationComputer) + R"(,
       "projects": [
         {"id": 3, "description": "Office PC", "location": "E:\\Office", "layout": {"entireComputer": true, "disks": [
           {"number": 0, "size": 42949672960, "selected": true}]}, "history": [{"time": "2026-09-01T08:00:00Z"}]},
-        {"id": 7, "description": "Documents", "location": "C:\\Backups",)" +
+        {"id": 7, "description": "Documents", "location": ")" + location + R"(",)" +
            (password.empty() ? std::string() : R"( "password": ")" + password + R"(",)") +
            R"( "layout": {"disks": [{"number": 0, "size": 53687091200, "selected": true, "partitions": [
             {"number": 1, "label": "Data", "size": 21474836480, "selected": true}]}]},
@@ -198,6 +198,16 @@ TEST_F(AnswerFile, StartAskWaitsOnTheSummaryForThePersonsNext)
     ASSERT_TRUE(WaitForTopWindow(id(), MatchSelector(L"progress"), kWait));
     EXPECT_EQ(AnswerBox(id(), IDOK), kDone) << "a restore the person started waits for OK";
     EXPECT_EQ(run->process().WaitForExit(kWait), 0u);
+}
+
+// Choose mode lists only backups on fixed disks and discs; one on a drive of another kind
+// (here E:, which this prefix does not have) is chosen in the list of latest mode.
+TEST_F(AnswerFile, AnOlderBackupOnAnotherKindOfDriveIsChosenInLatestModesList)
+{
+    Start(PartitionAnswers("ask"), Catalog("", "E:\\\\Backups"));
+    ASSERT_TRUE(WaitForText(Caption(), L"Step 4 of 4", kWait)) << "the walk stopped";
+    EXPECT_EQ(Summary(IDC_SUMMARY_BACKUP), L"Documents : [" + Wide(LocalDate(kOlderBackup)) + L"]");
+    EXPECT_FALSE(FindTopWindow(id(), MatchSelector(L"box")));
 }
 
 TEST_F(AnswerFile, TheBackupsPasswordIsStillAskedOfThePerson)
