@@ -9,7 +9,7 @@
 #include "HalvexTestSupport.h"
 #include "ProfileText.h"
 #include "TestSupport.h"
-#include "frame/PaltoDlg.h"
+#include "TestWizard.h"
 #include "resources/ids.h"
 
 namespace {
@@ -17,12 +17,10 @@ namespace {
 using palto::test::MessageBoxes;
 using palto::test::ScopedContext;
 
-class TestWizard : public CPaltoDlg {
+// The wizard with the walk's timer ticked by the test.
+class TestWizard : public palto::test::TestWizard {
 public:
-    using CPaltoDlg::kAnswerTimer;
-    using CPaltoDlg::m_nStep;
     using CPaltoDlg::m_typePage;
-    void Command(int id) { SendMessage(WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(id))); }
     void Tick() { SendMessage(WM_TIMER, kAnswerTimer, 0); }
 };
 
