@@ -241,7 +241,9 @@ AnswerFileRead ReadAnswers(const IProfileSource& file, const std::wstring& path)
     std::vector<Key> seen;
     for (const std::wstring& line : *lines) {
         const std::wstring_view text = Trim(line);
-        if (text.empty() || text.front() == L';') continue;   // some systems hand comments on
+        // Comments: ';' as the profile functions know them (some hand them on), '#' as
+        // many technicians write them.
+        if (text.empty() || text.front() == L';' || text.front() == L'#') continue;
         const size_t equals = text.find(L'=');
         const std::wstring key(Trim(text.substr(0, equals)));
         const std::wstring value(equals == std::wstring_view::npos ? std::wstring_view() : Unquote(Trim(text.substr(equals + 1))));

@@ -10,7 +10,8 @@
 //   TargetSize   the target's size in bytes
 //   TargetLabel  the target's label; empty for none
 //   Start        ask (the default) | now
-// A value may be written in double quotes ("Data " keeps its blank). The reader works on
+// A value may be written in double quotes ("Data " keeps its blank); lines that start
+// with ';' or '#' are comments. The reader works on
 // the file as the Windows profile functions present it (IProfileSource), so that its rules
 // run the same natively and in the program.
 #pragma once

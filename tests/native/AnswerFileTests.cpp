@@ -31,6 +31,7 @@ TEST(AnswerFile, APartitionRestoreIsReadWithEveryKey)
 {
     const auto read = Read(L"; prepared for the office\r\n"
                            L"[Restore]\r\n"
+                           L"# the second disk's partition\r\n"
                            L"type = Partition\r\n"
                            L"Backup=Documents\r\n"
                            L"Date=2026-10-05 21:00:00\r\n"
