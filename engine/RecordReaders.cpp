@@ -26,6 +26,8 @@ std::wstring BoundedText(const char16_t* text, std::size_t max, const ReadableEx
 }
 
 // How many entries of a list can be read and keep the ascending order of backup times.
+// Entries of time 0 (not offered) may stand anywhere: they neither end the list nor take
+// part in the order, which the dated entries keep among themselves.
 std::size_t ReadableEntries(const _ProjectHistoryList* list, const ReadableExtent& readable)
 {
     constexpr std::size_t header = offsetof(_ProjectHistoryList, entries);
@@ -33,9 +35,12 @@ std::size_t ReadableEntries(const _ProjectHistoryList* list, const ReadableExten
     const auto count = static_cast<std::size_t>(list->count);
     const std::size_t bytes = readable(list, header + count * sizeof(_ProjectHistoryEntry));
     const std::size_t whole = bytes < header ? 0 : std::min(count, (bytes - header) / sizeof(_ProjectHistoryEntry));
-    for (std::size_t i = 1; i < whole; ++i) {
-        const std::uint64_t earlier = list->entries[i - 1].backupTime, time = list->entries[i].backupTime;
-        if (time < earlier) return i;
+    std::uint64_t latest = 0;
+    for (std::size_t i = 0; i < whole; ++i) {
+        const std::uint64_t time = list->entries[i].backupTime;
+        if (time == 0) continue;
+        if (time < latest) return i;
+        latest = time;
     }
     return whole;
 }

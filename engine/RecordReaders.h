@@ -53,8 +53,9 @@ tagEntireComputerInf* ThisComputerLayout(_ProjectRestoreInfo& info);
 
 // The entries of a history list: none for a null list or a count below 1. A count is
 // no proof of what the engine allocated, so the entries end where readable memory ends,
-// and at the first one that breaks the engine's ascending order of backup times: what
-// follows it is not an entry of a sound list. A wrong count whose extra entries lie in
+// and at the first dated one that breaks the engine's ascending order of backup times:
+// what follows it is not an entry of a sound list. Entries of time 0 (not offered) take
+// no part in the order and may stand between dated ones. A wrong count whose extra entries lie in
 // readable memory and happen to ascend cannot be told from a sound one.
 std::span<const _ProjectHistoryEntry> HistoryEntries(const _ProjectHistoryList* list,
                                                      const ReadableExtent& readable = ReadableBytes);

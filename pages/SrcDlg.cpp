@@ -1,8 +1,10 @@
 #include "pages/SrcDlg.h"
 
+#include <memory>
 #include <new>
 #include <optional>
 #include <span>
+#include <string>
 
 #include "app/EngineClient.h"
 #include "app/ArchiveQuery.h"
@@ -67,6 +69,48 @@ std::uint64_t NewestBackupOf(std::uint32_t projectId)
     return history.ok() ? palto::NewestBackupTime(history.entries()) : 0;
 }
 
+// A description the engine filled, handed back to the engine when this goes.
+class FilledDescription {
+public:
+    explicit FilledDescription(_ProjectDesc& desc) : m_desc(desc) {}
+    ~FilledDescription() { GetEngineClient().FreeProject(m_desc); }
+    FilledDescription(const FilledDescription&) = delete;
+    FilledDescription& operator=(const FilledDescription&) = delete;
+
+private:
+    _ProjectDesc& m_desc;
+};
+
+// The descriptions of one walk over the projects, one at a time in the same memory: each
+// query gets a description made afresh there, and each goes back to the engine as soon as
+// the page has read what it keeps. So a walk holds one description (724 KiB) whatever the
+// number of projects, and does not have the system map a fresh block for each of them.
+class Describer {
+public:
+    // The engine's answer for project `id`; on 0 `read` has seen the description, which
+    // is back with the engine when this returns, whatever `read` did.
+    int Describe(std::uint32_t id, const std::function<void(const _ProjectDesc&)>& read)
+    {
+        if (m_desc) new (m_desc.get()) _ProjectDesc;   // no query sees the answer to another
+        else m_desc.reset(new (std::nothrow) _ProjectDesc);
+        if (!m_desc) return halvex::kOutOfMemory;
+        const int result = GetEngineClient().QueryProject(id, *m_desc, kAnyDrive);
+        if (result != 0) return result;
+        const FilledDescription filled(*m_desc);
+        read(*m_desc);
+        return 0;
+    }
+
+private:
+    std::unique_ptr<_ProjectDesc> m_desc;
+};
+
+// What the page keeps of a project it lists.
+struct Candidate {
+    std::wstring text;   // as the project list shows it
+    wchar_t drive;       // of its location
+};
+
 // The kind of drive (GetDriveTypeW) a backup lies on, from the letter its location
 // starts with.
 UINT DriveKindOf(const _ProjectDesc& desc)
@@ -79,18 +123,9 @@ UINT DriveKindOf(const _ProjectDesc& desc)
 
 }  // namespace
 
-void CSrcDlg_HardDrive_Partition::DescriptionRelease::operator()(_ProjectDesc* desc) const
-{
-    GetEngineClient().FreeProject(*desc);
-    delete desc;
-}
-
 CSrcDlg_HardDrive_Partition::CSrcDlg_HardDrive_Partition(CWnd* parent) : CWizardPage(IDD_SOURCE_PAGE, parent) {}
 
-CSrcDlg_HardDrive_Partition::~CSrcDlg_HardDrive_Partition()
-{
-    ReleaseDescriptions();
-}
+CSrcDlg_HardDrive_Partition::~CSrcDlg_HardDrive_Partition() = default;
 
 BEGIN_MESSAGE_MAP(CSrcDlg_HardDrive_Partition, CWizardPage)
     ON_BN_CLICKED(IDC_SRC_LATEST, &CSrcDlg_HardDrive_Partition::OnLatestClicked)
@@ -204,35 +239,66 @@ void CSrcDlg_HardDrive_Partition::OnDriveTypeChanged()
 }
 
 // Lists every project the engine can describe that holds what the restore type needs and
-// that `wanted` accepts; the engine's first failure to describe one ends the walk.
-bool CSrcDlg_HardDrive_Partition::ListCandidates(const std::function<bool(const _ProjectDesc&)>& wanted)
+// that `wanted` accepts. A project the engine cannot describe is passed over and hides no
+// other; where memory runs out the walk ends with what it has listed.
+CSrcDlg_HardDrive_Partition::CandidateWalk
+CSrcDlg_HardDrive_Partition::ListCandidates(const std::function<bool(const _ProjectDesc&)>& wanted)
 {
+    CandidateWalk walk;
     const ProjectList projects;
-    if (!projects.ok()) return false;
-    ReleaseDescriptions();
+    if (!projects.ok()) return walk;
+    walk.projectsListed = true;
+    ForgetListedProjects();
     m_projectList.ResetContent();
     m_archiveList.ResetContent();
     const int type = RestoreType();
-    Caller& engine = GetEngineClient();
+    Describer describer;
     for (const std::uint32_t id : projects.ids()) {
-        std::unique_ptr<_ProjectDesc> desc(new (std::nothrow) _ProjectDesc);
-        if (!desc || engine.QueryProject(id, *desc, kAnyDrive) != 0) break;
-        FilledDescription filled(desc.release());
-        if (palto::IsSourceCandidate(filled->layout, type) && wanted(*filled)) AddProject(id, std::move(filled));
+        std::optional<Candidate> candidate;
+        int result = 0;
+        try {
+            result = describer.Describe(id, [&](const _ProjectDesc& desc) {
+                if (palto::IsSourceCandidate(desc.layout, type) && wanted(desc))
+                    candidate = Candidate{palto::ProjectDisplayText(palto::DescriptionText(&desc)), palto::LocationDrive(&desc)};
+            });
+        } catch (const std::bad_alloc&) {
+            result = halvex::kOutOfMemory;
+        }
+        if (result == halvex::kOutOfMemory || (candidate && !AddProject(id, candidate->text, candidate->drive))) {
+            walk.outOfMemory = true;
+            break;
+        }
+        if (result != 0 && walk.describeFailure == 0) walk.describeFailure = result;
     }
+    return walk;
+}
+
+// False when memory ran out: the project is not listed.
+bool CSrcDlg_HardDrive_Partition::AddProject(std::uint32_t id, const std::wstring& text, wchar_t drive)
+{
+    try {
+        m_projectDrives.push_back(drive);
+    } catch (const std::bad_alloc&) {
+        return false;
+    }
+    const int index = m_projectList.AddString(text.c_str());
+    if (index < 0) {  // the list has no room for it
+        m_projectDrives.pop_back();
+        return false;
+    }
+    m_projectList.SetItemData(index, id);
     return true;
 }
 
-void CSrcDlg_HardDrive_Partition::AddProject(std::uint32_t id, FilledDescription desc)
+// A list that is not all the engine holds says so once it stands: memory that ran out,
+// or, when not one project could be listed, the engine's failure to describe one.
+void CSrcDlg_HardDrive_Partition::ReportIncompleteWalk(const CandidateWalk& walk)
 {
-    const std::wstring text = palto::ProjectDisplayText(palto::DescriptionText(desc.get()));
-    m_descriptions.push_back(std::move(desc));
-    const int index = m_projectList.AddString(text.c_str());
-    if (index < 0) {  // the list is full: the description goes back at once
-        m_descriptions.pop_back();
-        return;
+    if (walk.outOfMemory) {
+        ShowMessage(m_hWnd, EngineErrorMessage(halvex::kOutOfMemory), MB_OK);
+    } else if (walk.describeFailure != 0 && m_projectList.GetCount() == 0) {
+        ShowMessage(m_hWnd, EngineErrorMessage(walk.describeFailure), MB_OK);
     }
-    m_projectList.SetItemData(index, id);
 }
 
 std::uint32_t CSrcDlg_HardDrive_Partition::ProjectIdAt(int index) const
@@ -242,7 +308,8 @@ std::uint32_t CSrcDlg_HardDrive_Partition::ProjectIdAt(int index) const
 
 bool CSrcDlg_HardDrive_Partition::BuildLatestList()
 {
-    if (!ListCandidates([](const _ProjectDesc&) { return true; })) return false;
+    const CandidateWalk walk = ListCandidates([](const _ProjectDesc&) { return true; });
+    if (!walk.projectsListed) return false;
     std::vector<std::uint64_t> newest;
     for (int i = 0; i < m_projectList.GetCount(); ++i) newest.push_back(NewestBackupOf(ProjectIdAt(i)));
     const std::optional<std::size_t> found = palto::ProjectWithNewestBackup(newest);
@@ -252,6 +319,7 @@ bool CSrcDlg_HardDrive_Partition::BuildLatestList()
     }
     SetHasProjects(found.has_value());
     UpdateLatestCaption();
+    ReportIncompleteWalk(walk);
     return true;
 }
 
@@ -264,10 +332,13 @@ bool CSrcDlg_HardDrive_Partition::BuildListByDriveType()
     case 1: kind = DRIVE_CDROM; break;
     default: break;
     }
-    if (!ListCandidates([kind](const _ProjectDesc& desc) { return kind && DriveKindOf(desc) == *kind; })) return false;
+    const CandidateWalk walk =
+        ListCandidates([kind](const _ProjectDesc& desc) { return kind && DriveKindOf(desc) == *kind; });
+    if (!walk.projectsListed) return false;
     SetHasProjects(m_projectList.GetCount() > 0);
     m_projectList.SetCurSel(0);
     FillArchiveList();
+    ReportIncompleteWalk(walk);
     return true;
 }
 
@@ -299,25 +370,25 @@ void CSrcDlg_HardDrive_Partition::UpdateLatestCaption()
 
 void CSrcDlg_HardDrive_Partition::ClearLists()
 {
-    ReleaseDescriptions();
+    ForgetListedProjects();
     m_projectList.ResetContent();
     m_archiveList.ResetContent();
     SetHasProjects(false);
     UpdateLatestCaption();
 }
 
-void CSrcDlg_HardDrive_Partition::ReleaseDescriptions()
+void CSrcDlg_HardDrive_Partition::ForgetListedProjects()
 {
     m_archiveIds.clear();
     m_historyResult = 0;
-    m_descriptions.clear();
+    m_projectDrives.clear();
 }
 
 bool CSrcDlg_HardDrive_Partition::OnNextStep()
 {
     const int project = m_projectList.GetCurSel();
     const int archive = m_archiveList.GetCurSel();
-    const bool chosen = project >= 0 && static_cast<std::size_t>(project) < m_descriptions.size() && archive >= 0 &&
+    const bool chosen = project >= 0 && static_cast<std::size_t>(project) < m_projectDrives.size() && archive >= 0 &&
                         static_cast<std::size_t>(archive) < m_archiveIds.size();
     if (!chosen) {
         // A backup whose dates the engine could not list: say why there is none to choose.
@@ -327,7 +398,7 @@ bool CSrcDlg_HardDrive_Partition::OnNextStep()
     }
     const std::uint32_t projectId = ProjectIdAt(project);
     const std::uint64_t archiveId = m_archiveIds[static_cast<std::size_t>(archive)];
-    const wchar_t drive = palto::LocationDrive(m_descriptions[static_cast<std::size_t>(project)].get());
+    const wchar_t drive = m_projectDrives[static_cast<std::size_t>(project)];
 
     const int result = OpenArchive(projectId, archiveId, drive, nullptr);
     if (result == halvex::kMediumNotAvailable) {

@@ -5,7 +5,7 @@
 
 #include <cstdint>
 #include <functional>
-#include <memory>
+#include <string>
 #include <vector>
 
 #include "engine/HalvexRecords.h"
@@ -38,18 +38,14 @@ protected:
     // Both builders: false when the engine gave no project list (the lists stay as they were).
     bool BuildLatestList();
     bool BuildListByDriveType();
-    void ReleaseDescriptions();
-
-    // A description the engine filled: handed back to the engine, then freed, when it goes.
-    struct DescriptionRelease {
-        void operator()(_ProjectDesc* desc) const;
-    };
-    using FilledDescription = std::unique_ptr<_ProjectDesc, DescriptionRelease>;
+    void ForgetListedProjects();
 
     CComboBox m_driveTypeList;                      // 1030: fixed disks, CD/DVD drives
     CComboBox m_projectList;                        // 1031: item data = project id
     CComboBox m_archiveList;                        // 1081: newest first
-    std::vector<FilledDescription> m_descriptions;  // in the order of m_projectList
+    // The drive letter of each listed project's location, in the order of m_projectList:
+    // all the page keeps of a description, which goes back to the engine once read.
+    std::vector<wchar_t> m_projectDrives;
     std::vector<std::uint64_t> m_archiveIds;        // in the order of m_archiveList
     int m_historyResult = 0;                        // the engine's answer when m_archiveList was filled
     CString m_latestCaption;                        // of 1027, as the template gives it
@@ -60,10 +56,18 @@ protected:
     wchar_t m_pendingDrive = 0;
 
 private:
+    // What a walk over the engine's projects met besides the projects it listed.
+    struct CandidateWalk {
+        bool projectsListed = false;   // false: the engine gave no project list
+        bool outOfMemory = false;      // the walk stopped where memory ran out
+        int describeFailure = 0;       // the engine's code for the first project it could not describe
+    };
+
     int RestoreType() const;
     HWND WizardWindow() const;
-    bool ListCandidates(const std::function<bool(const _ProjectDesc&)>& wanted);
-    void AddProject(std::uint32_t id, FilledDescription desc);
+    CandidateWalk ListCandidates(const std::function<bool(const _ProjectDesc&)>& wanted);
+    bool AddProject(std::uint32_t id, const std::wstring& text, wchar_t drive);
+    void ReportIncompleteWalk(const CandidateWalk& walk);
     std::uint32_t ProjectIdAt(int index) const;
     void EnableLists(bool enable);
     void ClearLists();

@@ -284,12 +284,14 @@ void ReadNames(const json& value, const std::string& path, std::initializer_list
 
 Hostile ReadHostile(const json& value, const std::string& path)
 {
-    CheckObject(value, path, {"backedUp", "thisComputer", "historyCount", "unterminated", "encryptedPassword", "nullPointers"});
+    CheckObject(value, path, {"backedUp", "thisComputer", "historyCount", "historyAsListed", "unterminated",
+                              "encryptedPassword", "nullPointers"});
     Hostile hostile;
     if (const json* counts = Find(value, "backedUp")) hostile.backedUp = ReadHostileCounts(*counts, path + ".backedUp");
     if (const json* counts = Find(value, "thisComputer"))
         hostile.thisComputer = ReadHostileCounts(*counts, path + ".thisComputer");
     if (const json* count = Find(value, "historyCount")) hostile.historyCount = Signed32(*count, path + ".historyCount");
+    hostile.historyAsListed = Flag(value, "historyAsListed", path);
     if (const json* texts = Find(value, "unterminated")) {
         ReadNames(*texts, path + ".unterminated", {"label", "description", "location"}, [&](const std::string& name) {
             (name == "label" ? hostile.unterminatedLabels
@@ -323,12 +325,14 @@ Project ReadProject(const json& value, const std::string& path)
     project.layout = ReadLayout(Require(value, "layout", path), path + ".layout");
     if (const json* history = Find(value, "history"))
         project.history = List<Archive>(*history, path + ".history", kMaxHistory, ReadArchive);
-    std::stable_sort(project.history.begin(), project.history.end(),
-                     [](const Archive& a, const Archive& b) { return a.time < b.time; });
     if (const json* media = Find(value, "archiveMedia"))
         project.archiveMedia = ReadMediaRequest(*media, path + ".archiveMedia", project.location[0]);
     if (const json* restore = Find(value, "restore")) project.restore = ReadRestore(*restore, path + ".restore");
     if (const json* hostile = Find(value, "hostile")) project.hostile = ReadHostile(*hostile, path + ".hostile");
+    if (!project.hostile.historyAsListed) {
+        std::stable_sort(project.history.begin(), project.history.end(),
+                         [](const Archive& a, const Archive& b) { return a.time < b.time; });
+    }
     return project;
 }
 

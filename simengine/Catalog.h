@@ -79,6 +79,7 @@ struct Hostile {
     HostileCounts backedUp;          // the layout of its descriptions and restore infos
     HostileCounts thisComputer;      // this computer's layout, filled into its restore info
     std::optional<std::int32_t> historyCount;   // its lists hold the true entries only
+    bool historyAsListed = false;               // its history served in the catalog's order
     bool unterminatedLabels = false;            // in both layouts
     bool unterminatedDescription = false;
     bool unterminatedLocation = false;
@@ -94,7 +95,7 @@ struct Project {
     std::u16string location;         // starts with a drive letter
     std::optional<std::u16string> password;
     Layout layout;
-    std::vector<Archive> history;    // ascending time
+    std::vector<Archive> history;    // ascending time, unless hostile.historyAsListed
     std::optional<MediaRequest> archiveMedia;   // asked for before a backup opens
     std::optional<RestoreScript> restore;       // else the catalog's
     Hostile hostile;

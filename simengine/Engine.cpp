@@ -70,12 +70,15 @@ std::int32_t FindBackup(const Catalog& catalog, std::uint32_t projectId, std::ui
 }
 
 // The base a restore of `archiveId` needs: the latest backup not later than it that
-// can serve as a base.
+// can serve as a base, in whatever order the history is served.
 const Archive* ExpectedBase(const Project& project, std::uint64_t archiveId)
 {
-    for (auto it = project.history.rbegin(); it != project.history.rend(); ++it)
-        if (it->time != 0 && it->time <= archiveId && !it->notBase) return &*it;
-    return nullptr;
+    const Archive* base = nullptr;
+    for (const Archive& archive : project.history) {
+        if (archive.time != 0 && archive.time <= archiveId && !archive.notBase && (!base || archive.time > base->time))
+            base = &archive;
+    }
+    return base;
 }
 
 }  // namespace

@@ -26,12 +26,12 @@ std::string Project(int id, const std::string& description, const std::string& h
 
 class SourceStep : public testing::Test {
 protected:
-    // Starts the wizard with `projects` (JSON objects) as its catalog and goes to the
-    // backup step of a partition restore.
-    void Start(const std::string& projects)
+    // Starts the wizard with `projects` (JSON objects) and `faults` (a JSON list) as its
+    // catalog and goes to the backup step of a partition restore.
+    void Start(const std::string& projects, const std::string& faults = "[]")
     {
         run.emplace("{\"thisComputer\":{\"disks\":[{\"number\":0,\"size\":512110190592}]},\"projects\":[" +
-                    projects + "]}");
+                    projects + "],\"faults\":" + faults + "}");
         wizard = run->wizard();
         ASSERT_TRUE(wizard);
         Click(FindControl(wizard, IDC_TYPE_PARTITION));
@@ -59,6 +59,28 @@ TEST_F(SourceStep, TheNewestBackupIsPickedAndNextShowsItOnStepThree)
     Click(FindControl(wizard, IDC_NEXT));
     ASSERT_TRUE(WaitForText(FindControl(wizard, IDC_STEP_CAPTION), L"Step 3 of 4", kWait));
     EXPECT_EQ(Text(IDC_STEP2_CHOICE), L"Newer");
+}
+
+TEST_F(SourceStep, AProjectTheEngineCannotDescribeHidesNoOther)
+{
+    // The second of four projects cannot be described; the newest backup is the fourth's.
+    Start(Project(1, "First", "{\"time\":\"2026-10-05T19:00:00Z\"}") + "," +
+              Project(2, "Second", "{\"time\":\"2026-12-24T10:00:00Z\"}") + "," +
+              Project(3, "Third", "{\"time\":\"2026-10-31T17:10:00Z\"}") + "," +
+              Project(4, "Fourth", "{\"time\":\"2026-11-16T20:00:00Z\"}"),
+          R"([{"operation": "QueryProject", "call": 2, "code": -1000100}])");
+    HWND projects = FindControl(wizard, IDC_SRC_PROJECT);
+    EXPECT_EQ(::SendMessageW(projects, CB_GETCOUNT, 0, 0), 3);
+    EXPECT_EQ(Text(IDC_SRC_PROJECT), L"Fourth");
+
+    Click(FindControl(wizard, IDC_SRC_CHOOSE));   // described again: now all four
+    ASSERT_TRUE(WaitForText(projects, L"First", kWait));
+    EXPECT_EQ(::SendMessageW(projects, CB_GETCOUNT, 0, 0), 4);
+    Click(FindControl(wizard, IDC_NEXT));
+    ASSERT_TRUE(WaitForText(FindControl(wizard, IDC_STEP_CAPTION), L"Step 3 of 4", kWait));
+    EXPECT_EQ(Text(IDC_STEP2_CHOICE), L"First");
+    // A box shown on the way would still be open: nobody answered one.
+    EXPECT_FALSE(FindTopWindow(run->process().id(), MatchSelector(L"box"))) << "nothing to say: three were listed";
 }
 
 TEST_F(SourceStep, ABackupWithoutADateIsRefused)

@@ -73,12 +73,16 @@ class Walk : public testing::Test {
 protected:
     void Start(const std::string& restoreMs = "300", const std::wstring& arguments = L"")
     {
+        StartWith(Catalog(restoreMs), arguments);
+    }
+    void StartWith(const std::string& catalog, const std::wstring& arguments = L"")
+    {
         wchar_t temp[MAX_PATH] = {};
         ::GetTempPathW(MAX_PATH, temp);
         journalPath = std::wstring(temp) + L"palto-e2e-journal-" + std::to_wstring(::GetCurrentProcessId()) + L".jsonl";
         ::DeleteFileW(journalPath.c_str());
         ::SetEnvironmentVariableW(L"HALVEX_SIM_JOURNAL", journalPath.c_str());
-        run.emplace(Catalog(restoreMs), arguments);
+        run.emplace(catalog, arguments);
         ::SetEnvironmentVariableW(L"HALVEX_SIM_JOURNAL", nullptr);
         wizard = run->wizard();
         ASSERT_TRUE(wizard) << "the wizard was not shown";
@@ -112,6 +116,18 @@ protected:
         ASSERT_TRUE(WaitForText(list, entry, kWait)) << "the list shows " << testing::PrintToString(TextOf(list));
     }
     std::wstring AnswerBox(int button) { return palto::e2e::AnswerBox(id(), button); }
+    // Next on the last step: the restore runs to its end and the program ends; `order` is
+    // the one restore order the engine was handed.
+    void RestoreToTheEnd(nlohmann::json& order)
+    {
+        Click(FindControl(wizard, IDC_NEXT));
+        ASSERT_TRUE(WaitForTopWindow(id(), MatchSelector(L"progress"), kWait)) << "the progress page was not shown";
+        EXPECT_EQ(AnswerBox(IDOK), kDone);
+        EXPECT_EQ(run->process().WaitForExit(kWait), 0u);
+        const auto orders = Journal("ProjectRestoreCtrl");
+        ASSERT_EQ(orders.size(), 1u);
+        order = orders[0];
+    }
 
     // The journal's lines of one operation ("op") or notification ("notify"), in order.
     std::vector<nlohmann::json> Journal(const std::string& name) const
@@ -182,18 +198,13 @@ TEST_P(EachType, TheEngineIsHandedTheUsersChoiceAndTheRestoreRunsToItsEnd)
     HWND summary = ::GetParent(FindControl(wizard, IDC_SUMMARY_HEADING));
     EXPECT_EQ(TextOf(FindControl(summary, IDC_SUMMARY_DESTINATION)), walk.destination);
 
-    Click(FindControl(wizard, IDC_NEXT));
-    ASSERT_TRUE(WaitForTopWindow(id(), MatchSelector(L"progress"), kWait)) << "the progress page was not shown";
-    EXPECT_EQ(AnswerBox(IDOK), kDone);
-    EXPECT_EQ(run->process().WaitForExit(kWait), 0u);
-
-    const auto orders = Journal("ProjectRestoreCtrl");
-    ASSERT_EQ(orders.size(), 1u);
-    EXPECT_EQ(orders[0]["projectId"], 5);
-    EXPECT_EQ(orders[0]["archiveId"], kNewerBackup);
-    EXPECT_EQ(orders[0]["baseEntryTime"], kOlderBackup) << "the newer backup cannot be a base";
-    EXPECT_EQ(Marks(orders[0]["layout"]), walk.marks);
-    EXPECT_EQ(orders[0]["result"], 0);
+    nlohmann::json restoreOrder;
+    ASSERT_NO_FATAL_FAILURE(RestoreToTheEnd(restoreOrder));
+    EXPECT_EQ(restoreOrder["projectId"], 5);
+    EXPECT_EQ(restoreOrder["archiveId"], kNewerBackup);
+    EXPECT_EQ(restoreOrder["baseEntryTime"], kOlderBackup) << "the newer backup cannot be a base";
+    EXPECT_EQ(Marks(restoreOrder["layout"]), walk.marks);
+    EXPECT_EQ(restoreOrder["result"], 0);
     const auto ends = Journal("TaskEnd");
     ASSERT_EQ(ends.size(), 1u);
     EXPECT_EQ(ends[0]["result"], 0);
@@ -215,6 +226,40 @@ INSTANTIATE_TEST_SUITE_P(Types, EachType, testing::Values(
     TypeWalk{"Partition", IDC_TYPE_PARTITION, {{IDC_DST_SOURCE, VK_DOWN, L"Disk 1, partition 1: Data (30.0 GB)"}},
              L"Disk 3, partition 1", "- 0 1 2 3[1]"}),
     [](const testing::TestParamInfo<TypeWalk>& info) { return std::string(info.param.name); });
+
+// ---------------------------------------------------------------------------------------
+// A history with entries not offered (time 0) between dated ones, served in the catalog's
+// order: the latest backup is offered, and the restore order carries it with its base.
+
+constexpr std::uint64_t kLatestBackup = 134365608000000000ull;   // 2026-10-15 18:00:00 UTC, no base
+
+// The walk's catalog with the backup's history replaced: dated backups with blank entries
+// between them, the latest of which cannot be a base.
+std::string CatalogWithBlankEntries()
+{
+    std::string catalog = Catalog("300");
+    const std::string history =
+        R"("history": [{"time": "2026-10-01T18:00:00Z"}, {"time": "2026-10-08T18:00:00Z", "notBase": true}])";
+    const std::string blanks =
+        R"("history": [{"time": "2026-10-01T18:00:00Z"}, {"time": 0}, {"time": "2026-10-08T18:00:00Z"}, {"time": 0},
+                       {"time": "2026-10-15T18:00:00Z", "notBase": true}], "hostile": {"historyAsListed": true})";
+    catalog.replace(catalog.find(history), history.size(), blanks);
+    return catalog;
+}
+
+TEST_F(Walk, BlankEntriesBetweenBackupsHideNeitherTheLatestNorItsBase)
+{
+    StartWith(CatalogWithBlankEntries());
+    WalkTo(IDC_TYPE_PARTITION, 2);
+    EXPECT_EQ(::SendMessageW(FindControl(wizard, IDC_SRC_ARCHIVE), CB_GETCOUNT, 0, 0), 3) << "every dated backup";
+    ASSERT_NO_FATAL_FAILURE(Next(L"Step 3 of 4"));
+    ASSERT_NO_FATAL_FAILURE(Next(L"Step 4 of 4"));
+    nlohmann::json order;
+    ASSERT_NO_FATAL_FAILURE(RestoreToTheEnd(order));
+    EXPECT_EQ(order["archiveId"], kLatestBackup) << "the latest backup, after the blank entries";
+    EXPECT_EQ(order["baseEntryTime"], kNewerBackup) << "the latest that can be a base, across a blank entry";
+    EXPECT_EQ(order["result"], 0);
+}
 
 // ---------------------------------------------------------------------------------------
 // Cancel at every step

@@ -339,10 +339,15 @@ INSTANTIATE_TEST_SUITE_P(Lists, HostileHistory, testing::Values(
     HostileHistoryCase{"LowestCount", INT_MIN, {kT1}, 0, {}},
     HostileHistoryCase{"BlockShorterThanItsCount", 1, {}, 2, {}},
     HostileHistoryCase{"DescendingEntry", 3, {kT1, kT3, kT2}, 0, {kT1, kT3}},
-    HostileHistoryCase{"ZerosAfterTheBackups", 4, {kT1, kT2, 0, 0}, 0, {kT1, kT2}},
+    HostileHistoryCase{"ZerosAfterTheBackups", 4, {kT1, kT2, 0, 0}, 0, {kT1, kT2, 0, 0}},
     HostileHistoryCase{"Garbage", 3, {0x5A5A5A5A5A5A5A5Aull, 0xFFFFFFFFFFFFFFFFull, 0x0123456789ABCDEFull}, 0,
                        {0x5A5A5A5A5A5A5A5Aull, 0xFFFFFFFFFFFFFFFFull}},
-    HostileHistoryCase{"EqualAndUndatedEntriesAreInOrder", 4, {0, 0, kT1, kT1}, 0, {0, 0, kT1, kT1}}),
+    HostileHistoryCase{"EqualAndUndatedEntriesAreInOrder", 4, {0, 0, kT1, kT1}, 0, {0, 0, kT1, kT1}},
+    // Entries not offered (time 0) between dated ones end nothing: the dated ones after
+    // them are read, and are still held to the order of the dated ones before.
+    HostileHistoryCase{"UndatedBetweenDated", 3, {kT1, 0, kT2}, 0, {kT1, 0, kT2}},
+    HostileHistoryCase{"SeveralUndatedBetweenDated", 6, {0, kT1, 0, 0, kT2, kT3}, 0, {0, kT1, 0, 0, kT2, kT3}},
+    HostileHistoryCase{"DescendingAcrossAnUndatedEntry", 4, {kT2, 0, kT1, kT3}, 0, {kT2, 0}}),
     [](const auto& info) { return std::string(info.param.name); });
 
 struct SizeCase {

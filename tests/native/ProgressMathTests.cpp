@@ -86,7 +86,10 @@ INSTANTIATE_TEST_SUITE_P(Cases, BaseEntry, testing::Values(
     BaseCase{"EmptyList", 0, {}, 100, -1},
     BaseCase{"CountZeroWithEntriesBehind", 0, {{100}}, 100, -1},
     BaseCase{"NegativeCount", -1, {{100}}, 100, -1},
-    BaseCase{"CountBelowTheEntriesBehind", 1, {{100}, {200}}, 300, 0}),
+    BaseCase{"CountBelowTheEntriesBehind", 1, {{100}, {200}}, 300, 0},
+    // Entries not offered between dated ones: the dated ones after them still count.
+    BaseCase{"TheArchiveAfterAnEntryWithoutTime", 3, {{100}, {0}, {200}}, 200, 2},
+    BaseCase{"AnEarlierOneAcrossEntriesWithoutTime", 5, {{100}, {0}, {200, true}, {0}, {300, true}}, 300, 0}),
     [](const auto& info) { return info.param.name; });
 
 TEST(BaseEntry, NoListHasNoBase)

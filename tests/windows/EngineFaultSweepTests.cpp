@@ -114,15 +114,16 @@ const Place kPlaces[] = {
     // The source page lists the backups when it is entered.
     {"SourceListsProjects",        Flow::Entire, {"QueryProjects", "pages/SrcDlg.cpp", "ProjectList"}, 1, Shows::Nothing, Ends::Restored, 0},
     {"SourceReleasesProjectList",  Flow::Entire, {"FreeProjects", "pages/SrcDlg.cpp", "~ProjectList"}, 1, Shows::Nothing, Ends::Restored, 1},
-    {"SourceDescribesProject",     Flow::Entire, {"QueryProject", "pages/SrcDlg.cpp", "CSrcDlg_HardDrive_Partition::ListCandidates"}, 1, Shows::Nothing, Ends::Restored, 0},
-    {"SourceReleasesPassedOver",   Flow::Entire, {"FreeProject", "pages/SrcDlg.cpp", "CSrcDlg_HardDrive_Partition::DescriptionRelease::operator"}, 1, Shows::Nothing, Ends::Restored, 2},
+    // The one project that fits cannot be described: nothing is listed, and the page says why.
+    {"SourceDescribesProject",     Flow::Entire, {"QueryProject", "pages/SrcDlg.cpp", "Describe"}, 1, Shows::CodeText, Ends::Restored, 0},
+    {"SourceReleasesListed",       Flow::Entire, {"FreeProject", "pages/SrcDlg.cpp", "~FilledDescription"}, 1, Shows::Nothing, Ends::Restored, 3},
+    {"SourceReleasesPassedOver",   Flow::Entire, {"FreeProject", "pages/SrcDlg.cpp", "~FilledDescription"}, 2, Shows::Nothing, Ends::Restored, 2},
     {"SourceFindsNewestBackup",    Flow::Entire, {"QueryProjectHistory", "pages/SrcDlg.cpp", "History"}, 1, Shows::Nothing, Ends::Restored, 0},
     {"SourceListsBackupDates",     Flow::Entire, {"QueryProjectHistory", "pages/SrcDlg.cpp", "History"}, 2, Shows::CodeText, Ends::Restored, 0},
     {"SourceReleasesHistory",      Flow::Entire, {"FreeProjectHistory", "pages/SrcDlg.cpp", "~History"}, 1, Shows::Nothing, Ends::Restored, 1},
     // Next on the source page opens the chosen backup.
     {"SourceOpensBackup",          Flow::Entire, {"QueryArchiveProject", "app/ArchiveQuery.cpp", "OpenArchive"}, 1, Shows::CodeText, Ends::Restored, 0},
-    {"SourceReleasesListsAtTheEnd", Flow::Entire, {"FreeProject", "pages/SrcDlg.cpp", "CSrcDlg_HardDrive_Partition::DescriptionRelease::operator"}, 4, Shows::Nothing, Ends::Restored, 3},
-    {"SourceReleasesOpenedBackup", Flow::Entire, {"FreeProject", "app/ArchiveQuery.cpp", "OpenArchive"}, 2, Shows::Nothing, Ends::Restored, 3},
+    {"SourceReleasesOpenedBackup", Flow::Entire, {"FreeProject", "app/ArchiveQuery.cpp", "OpenArchive"}, 3, Shows::Nothing, Ends::Restored, 3},
     // A backup on a disc is opened on a worker that asks for the disc.
     {"SourceWorkerRegistersPrompt", Flow::Partition, {"SetNotifyFunction", "app/ArchiveQuery.cpp", "RunQuery"}, 1, Shows::CodeText, Ends::Restored, 0},
     {"SourceWorkerOpensBackup",    Flow::Partition, {"QueryArchiveProject", "app/ArchiveQuery.cpp", "OpenArchive"}, 2, Shows::CodeText, Ends::Restored, 0},
@@ -137,7 +138,7 @@ const Place kPlaces[] = {
     // Next on the summary opens the backup again on a worker, then asks for the password.
     {"LaunchRegistersPrompt",      Flow::Entire, {"SetNotifyFunction", "app/ArchiveQuery.cpp", "RunQuery"}, 1, Shows::CannotRead, Ends::Restored, 0},
     {"LaunchOpensBackup",          Flow::Entire, {"QueryArchiveProject", "app/ArchiveQuery.cpp", "OpenArchive"}, 2, Shows::CannotRead, Ends::Restored, 0},
-    {"LaunchReleasesOpenedBackup", Flow::Entire, {"FreeProject", "app/ArchiveQuery.cpp", "OpenArchive"}, 3, Shows::Nothing, Ends::Restored, 3},
+    {"LaunchReleasesOpenedBackup", Flow::Entire, {"FreeProject", "app/ArchiveQuery.cpp", "OpenArchive"}, 4, Shows::Nothing, Ends::Restored, 3},
     {"LaunchWithdrawsPrompt",      Flow::Entire, {"SetNotifyFunction", "app/ArchiveQuery.cpp", "QueryThread"}, 2, Shows::Nothing, Ends::Restored, 0},
     {"PasswordIsProtected",        Flow::Entire, {"EncryptString", "frame/PasswordDlg.cpp", "CPasswordDlg::TypedPasswordMatches"}, 1, Shows::WrongPassword, Ends::Restored, 0},
     // The progress page's worker registers the notifications and starts the restore.

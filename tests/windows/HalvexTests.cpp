@@ -247,6 +247,40 @@ TEST_F(Halvex, AHostileProjectsRecordsEndWhereReadableMemoryEnds)
     EXPECT_EQ(caller.FreeProjectRestoreInfo(info), 0);
 }
 
+// The times of a project's history as QueryProjectHistory and the restore info serve it.
+std::vector<std::uint64_t> ServedTimes(const _ProjectHistoryList* list)
+{
+    std::vector<std::uint64_t> times;
+    for (std::int32_t i = 0; i < list->count; ++i) {
+        const std::uint64_t time = list->entries[i].backupTime;   // copied out: the field is unaligned
+        times.push_back(time);
+    }
+    return times;
+}
+
+TEST_F(Halvex, AHistoryIsServedAscendingUnlessItIsToBeServedAsListed)
+{
+    const std::string history = R"([{"time": 133000000000000000}, {"time": 0}, {"time": 132000000000000000}])";
+    for (const bool asListed : {false, true}) {
+        SimEngine sim(R"({"thisComputer": {"disks": [{"number": 0, "size": 1000}]},
+            "projects": [{"id": 5, "description": "Office PC", "location": "E:\\Office",
+              "layout": {"disks": [{"number": 0, "size": 1000, "selected": true}]},
+              "history": )" + history + R"(, "hostile": {"historyAsListed": )" + (asListed ? "true" : "false") + "}}]}");
+        const std::vector<std::uint64_t> expected =
+            asListed ? std::vector<std::uint64_t>{133000000000000000, 0, 132000000000000000}
+                     : std::vector<std::uint64_t>{0, 132000000000000000, 133000000000000000};
+        _ProjectHistoryList* list = nullptr;
+        ASSERT_EQ(caller.QueryProjectHistory(5, &list, kAnyDrive), 0);
+        EXPECT_EQ(ServedTimes(list), expected) << "as listed: " << asListed;
+        EXPECT_EQ(caller.FreeProjectHistory(list), 0);
+        _ProjectRestoreInfo info{};
+        ASSERT_EQ(caller.QueryProjectRestoreInfo(5, 133000000000000000, info, kAnyDrive), 0);
+        EXPECT_EQ(ServedTimes(info.historyList), expected) << "as listed: " << asListed;
+        EXPECT_EQ(caller.FreeProjectRestoreInfo(info), 0);
+        EXPECT_EQ(blocks.Outstanding(), 0);
+    }
+}
+
 TEST_F(Halvex, AHostileRestoreInfoLeavesTheNamedPointersNull)
 {
     for (const char* pointer : {"projectDesc", "thisComputer", "historyList"}) {
@@ -464,7 +498,9 @@ INSTANTIATE_TEST_SUITE_P(Catalogs, HalvexBadCatalog, testing::Values(
     R"({"projects": [{"id": 1, "description": "x", "location": "E:", "layout": {"disks": []},
         "hostile": {"encryptedPassword": "x"}}], "thisComputer": {"disks": []}})",               // neither null nor ""
     R"({"projects": [{"id": 1, "description": "x", "location": "E:", "layout": {"disks": []},
-        "hostile": {"historyCount": 2147483648}}], "thisComputer": {"disks": []}})"));           // not 32-bit
+        "hostile": {"historyCount": 2147483648}}], "thisComputer": {"disks": []}})",             // not 32-bit
+    R"({"projects": [{"id": 1, "description": "x", "location": "E:", "layout": {"disks": []},
+        "hostile": {"historyAsListed": 1}}], "thisComputer": {"disks": []}})"));                 // not true or false
 
 // The lines a program writes to the debugger output, caught as the exception that
 // OutputDebugString raises for a debugger.

@@ -8,12 +8,15 @@
 #include <windows.h>
 #include <winioctl.h>
 
+#include <atomic>
 #include <climits>
+#include <cstdlib>
 #include <cstring>
 #include <deque>
 #include <functional>
 #include <memory>
 #include <mutex>
+#include <new>
 #include <optional>
 #include <string>
 #include <vector>
@@ -71,6 +74,30 @@ bool DefineCdDrive(wchar_t letter)
     ::CloseHandle(manager);
     return defined;
 }
+
+// ---------------------------------------------------------------------------------------
+// Memory refused: while a RefusedDescriptions lives, every allocation of a project
+// description without exceptions fails, as it does when the system has no more memory.
+
+std::atomic<bool> g_descriptionsRefused{false};
+
+class RefusedDescriptions {
+public:
+    RefusedDescriptions() { g_descriptionsRefused = true; }
+    ~RefusedDescriptions() { g_descriptionsRefused = false; }
+    RefusedDescriptions(const RefusedDescriptions&) = delete;
+    RefusedDescriptions& operator=(const RefusedDescriptions&) = delete;
+};
+
+}  // namespace
+
+void* operator new(std::size_t size, const std::nothrow_t&) noexcept
+{
+    if (g_descriptionsRefused && size == sizeof(_ProjectDesc)) return nullptr;
+    return std::malloc(size ? size : 1);
+}
+
+namespace {
 
 // ---------------------------------------------------------------------------------------
 // Catalogs
@@ -431,15 +458,160 @@ TEST_F(SourcePage, AFailingProjectListKeepsTheListsOfTheSameType)
     EXPECT_TRUE(boxes.shown().empty());
 }
 
-TEST_F(SourcePage, AProjectTheEngineCannotDescribeEndsTheList)
+// Four projects; the last has the newest backup, the second one newer than the first.
+std::string FourProjects(const json& faults)
 {
-    Open(Catalog({Project(1, "One", "C:\\One", Holds::Partition, {"2026-10-05T19:00:00Z"}),
-                  Project(2, "Two", "C:\\Two", Holds::Partition, {"2026-11-16T20:00:00Z"}),
-                  Project(3, "Three", "C:\\Three", Holds::Partition, {"2026-11-16T20:00:00Z"})},
-                 json::array({Fault("QueryProject", 2, -1000008)})),
+    return Catalog({Project(1, "One", "C:\\One", Holds::Partition, {"2026-10-05T19:00:00Z"}),
+                    Project(2, "Two", "C:\\Two", Holds::Partition, {"2026-11-16T20:00:00Z"}),
+                    Project(3, "Three", "C:\\Three", Holds::Partition, {"2026-10-31T17:10:00Z"}),
+                    Project(4, "Four", "C:\\Four", Holds::Partition, {"2026-12-24T10:00:00Z"})},
+                   faults);
+}
+
+// The engine's description calls: the first walk makes calls 1 to 4, the walk of
+// choose mode calls 5 to 8.
+struct UndescribedCase {
+    const char* name;
+    int failedCall;
+    bool chooseMode;
+    std::vector<std::wstring> projects;
+    std::wstring picked;
+};
+
+void PrintTo(const UndescribedCase& c, std::ostream* out)
+{
+    *out << c.name;
+}
+
+class UndescribedProject : public SourcePage, public testing::WithParamInterface<UndescribedCase> {};
+
+TEST_P(UndescribedProject, IsPassedOverAndHidesNoOther)
+{
+    const UndescribedCase& c = GetParam();
+    Open(FourProjects(json::array({Fault("QueryProject", c.failedCall, -1000100)})), IDC_TYPE_PARTITION);
+    if (c.chooseMode) Click(IDC_SRC_CHOOSE);
+    EXPECT_EQ(Items(IDC_SRC_PROJECT), c.projects);
+    EXPECT_EQ(Text(IDC_SRC_PROJECT), c.picked);
+    EXPECT_TRUE(wizard->NextEnabled());
+    EXPECT_TRUE(boxes.shown().empty()) << "the projects listed are all the engine could describe";
+    const auto described = engine->Journal("QueryProject");
+    ASSERT_EQ(described.size(), c.chooseMode ? 8u : 4u) << "every project is asked for";
+    EXPECT_EQ(described[static_cast<std::size_t>(c.failedCall - 1)]["result"], -1000100);
+
+    wizard->Command(IDC_NEXT);
+    EXPECT_EQ(wizard->m_nStep, 3);
+    EXPECT_EQ(context->stepTexts[1], c.picked);
+}
+
+INSTANTIATE_TEST_SUITE_P(Modes, UndescribedProject, testing::Values(
+    // The latest mode still picks the newest backup of all, which comes after the gap.
+    UndescribedCase{"LatestMode", 2, false, {L"One", L"Three", L"Four"}, L"Four"},
+    UndescribedCase{"ChooseMode", 6, true, {L"One", L"Three", L"Four"}, L"One"},
+    UndescribedCase{"TheFirstProject", 1, false, {L"Two", L"Three", L"Four"}, L"Four"},
+    UndescribedCase{"TheLastProject", 4, false, {L"One", L"Two", L"Three"}, L"Two"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(SourcePage, WhenNoProjectCanBeDescribedTheEnginesTextIsShownOnce)
+{
+    Open(FourProjects(json::array({Fault("QueryProject", 0, -1000100)})), IDC_TYPE_PARTITION);
+    EXPECT_EQ(engine->Journal("QueryProject").size(), 4u);
+    EXPECT_TRUE(Items(IDC_SRC_PROJECT).empty());
+    ASSERT_EQ(boxes.texts(), std::vector<std::wstring>{L"The place where the backup is stored cannot be reached. Check "
+                                                       L"that the drive, the medium or the network connection is "
+                                                       L"available, then try again."});
+    EXPECT_EQ(boxes.shown()[0].owner, page().m_hWnd);
+    EXPECT_FALSE(wizard->NextEnabled());
+    EXPECT_TRUE(Visible(IDC_SRC_NO_PROJECTS));
+}
+
+TEST_F(SourcePage, ProjectsThatDoNotFitAreNoReasonToShowTheEnginesText)
+{
+    // Nothing is listed for a whole-disk restore, and no project was passed over.
+    Open(FourProjects(json::array()), IDC_TYPE_DISK);
+    EXPECT_TRUE(Items(IDC_SRC_PROJECT).empty());
+    EXPECT_EQ(engine->Journal("QueryProject").size(), 4u);
+    EXPECT_TRUE(boxes.shown().empty());
+}
+
+// Memory that runs out while the list is built: the engine's out-of-memory answer for
+// the third project. The page lists what it has and says once that memory ran out.
+const wchar_t kOutOfMemory[] =
+    L"The backup engine ran out of memory. Restart the computer from the recovery medium and try again.";
+
+TEST_F(SourcePage, MemoryRunningOutAtTheThirdProjectListsWhatItHasAndSaysSo)
+{
+    Open(FourProjects(json::array({Fault("QueryProject", 3, -1000004)})), IDC_TYPE_PARTITION);
+    EXPECT_EQ(Items(IDC_SRC_PROJECT), (std::vector<std::wstring>{L"One", L"Two"}));
+    EXPECT_EQ(Text(IDC_SRC_PROJECT), L"Two");
+    EXPECT_EQ(engine->Journal("QueryProject").size(), 3u) << "the walk ends where memory ran out";
+    EXPECT_EQ(boxes.texts(), std::vector<std::wstring>{kOutOfMemory});
+    EXPECT_TRUE(wizard->NextEnabled()) << "what is listed can be restored";
+
+    // The next build that gets its memory lists every project, and says nothing.
+    Click(IDC_SRC_CHOOSE);
+    EXPECT_EQ(Items(IDC_SRC_PROJECT), (std::vector<std::wstring>{L"One", L"Two", L"Three", L"Four"}));
+    EXPECT_EQ(boxes.shown().size(), 1u);
+}
+
+TEST_F(SourcePage, MemoryRunningOutInChooseModeSaysSoOnce)
+{
+    Open(FourProjects(json::array({Fault("QueryProject", 7, -1000004)})), IDC_TYPE_PARTITION);
+    Click(IDC_SRC_CHOOSE);
+    EXPECT_EQ(Items(IDC_SRC_PROJECT), (std::vector<std::wstring>{L"One", L"Two"}));
+    EXPECT_EQ(boxes.texts(), std::vector<std::wstring>{kOutOfMemory});
+}
+
+// The page's own memory for the descriptions refused: nothing can be listed, and the
+// page says why instead of offering no backup without a word.
+TEST_F(SourcePage, ADescriptionThatCannotBeAllocatedIsReportedAsMemoryRunningOut)
+{
+    engine.emplace(FourProjects(json::array()));
+    wizard = std::make_unique<SourceWizard>();
+    ASSERT_TRUE(wizard->Create(IDD_MAIN));
+    wizard->ChooseType(IDC_TYPE_PARTITION);
+    {
+        const RefusedDescriptions refused;
+        wizard->Command(IDC_NEXT);
+    }
+    ASSERT_EQ(wizard->m_nStep, 2);
+    EXPECT_TRUE(Items(IDC_SRC_PROJECT).empty());
+    EXPECT_TRUE(engine->Journal("QueryProject").empty());
+    EXPECT_EQ(boxes.texts(), std::vector<std::wstring>{kOutOfMemory});
+    EXPECT_FALSE(wizard->NextEnabled());
+}
+
+// ---------------------------------------------------------------------------------------
+// Histories with entries not offered (time 0) between dated ones, served by the engine
+// in the catalog's order.
+
+json ServedAsListed(json project)
+{
+    project["hostile"] = {{"historyAsListed", true}};
+    return project;
+}
+
+TEST_F(SourcePage, BlankEntriesBetweenBackupsHideNoLaterBackup)
+{
+    Open(Catalog({ServedAsListed(Project(1, "Gaps", "C:\\Gaps", Holds::Partition,
+                                         {"2026-10-05T19:00:00Z", 0, "2026-10-31T17:10:00Z", 0, "2026-12-24T10:00:00Z"})),
+                  Project(2, "Between", "C:\\Between", Holds::Partition, {"2026-11-16T20:00:00Z"})}),
          IDC_TYPE_PARTITION);
-    EXPECT_EQ(Items(IDC_SRC_PROJECT), std::vector<std::wstring>{L"One"});
-    EXPECT_EQ(engine->Journal("QueryProject").size(), 2u) << "the third project is not asked for";
+    EXPECT_EQ(Text(IDC_SRC_PROJECT), L"Gaps") << "its newest backup is the newest of all";
+    EXPECT_EQ(Items(IDC_SRC_ARCHIVE),
+              (std::vector<std::wstring>{L"2026-12-24 10:00:00", L"2026-10-31 17:10:00", L"2026-10-05 19:00:00"}));
+    EXPECT_EQ(Text(IDC_SRC_LATEST), L"Restore the &latest backup: Gaps [2026-12-24 10:00:00]");
+    wizard->Command(IDC_NEXT);
+    EXPECT_EQ(wizard->m_nStep, 3);
+    EXPECT_EQ(context->archiveId, 134425800000000000ull);   // 2026-12-24 10:00:00 UTC
+}
+
+TEST_F(SourcePage, ABackupOutOfOrderStillEndsTheHistoryAcrossBlankEntries)
+{
+    // What follows an older date after a newer one is no entry of a sound list.
+    Open(Catalog({ServedAsListed(Project(1, "Disordered", "C:\\Disordered", Holds::Partition,
+                                         {"2026-10-31T17:10:00Z", 0, "2026-10-05T19:00:00Z", "2026-12-24T10:00:00Z"}))}),
+         IDC_TYPE_PARTITION);
+    EXPECT_EQ(Items(IDC_SRC_ARCHIVE), std::vector<std::wstring>{L"2026-10-31 17:10:00"});
 }
 
 TEST_F(SourcePage, AHistoryThatCannotBeReadTakesNoPartInTheLatestChoice)
