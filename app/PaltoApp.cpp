@@ -5,6 +5,7 @@
 #include <memory>
 #include <string>
 
+#include "app/ProfileFile.h"
 #include "app/ProgramPath.h"
 #include "app/ResourceModule.h"
 #include "app/TestModeSwitch.h"
@@ -66,6 +67,7 @@ BOOL CPaltoApp::InitInstance()
     m_pContext = context.get();
     m_pContext->testMode = testMode;
     m_pContext->oemOnlyFeature = QueryOemOnlyFeature();
+    if (const auto answers = palto::AnswerFileArgument(::GetCommandLineW())) m_pContext->answerFile = ReadAnswerFile(*answers);
 
     bool windowMade = false;
     {

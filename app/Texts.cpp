@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <mutex>
+#include <string_view>
 
 #include "app/EngineErrors.h"
 #include "app/PaltoApp.h"
@@ -63,6 +64,37 @@ int ShowMessage(HWND owner, const CString& text, UINT style)
     }
     if (handler) return handler(owner, text, style);
     return ::MessageBoxExW(owner, text, GetAppTitle(), style, theApp.m_langId);
+}
+
+namespace {
+
+// The owner of the box that ends itself; boxes are shown on the window's thread only.
+HWND g_closingBoxOwner = nullptr;
+
+BOOL CALLBACK CloseOwnedBox(HWND window, LPARAM)
+{
+    wchar_t className[16] = {};
+    ::GetClassNameW(window, className, 16);
+    if (::GetWindow(window, GW_OWNER) == g_closingBoxOwner && std::wstring_view(className) == L"#32770")
+        ::PostMessageW(window, WM_COMMAND, IDOK, 0);
+    return TRUE;
+}
+
+void CALLBACK CloseBoxInTime(HWND, UINT, UINT_PTR, DWORD)
+{
+    ::EnumThreadWindows(::GetCurrentThreadId(), &CloseOwnedBox, 0);
+}
+
+}  // namespace
+
+int ShowMessageClosingItself(HWND owner, const CString& text, UINT style, UINT seconds)
+{
+    g_closingBoxOwner = owner ? ::GetAncestor(owner, GA_ROOT) : nullptr;
+    const UINT_PTR timer = ::SetTimer(nullptr, 0, seconds * 1000, &CloseBoxInTime);
+    const int answer = ShowMessage(owner, text, style);
+    if (timer) ::KillTimer(nullptr, timer);
+    g_closingBoxOwner = nullptr;
+    return answer;
 }
 
 void SetMessageHandler(MessageHandler handler)

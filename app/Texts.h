@@ -23,6 +23,10 @@ void ForgetAppTitle();
 // of the resource module; returns the button chosen (IDOK, IDYES, ...).
 int ShowMessage(HWND owner, const CString& text, UINT style);
 
+// The same box, ended as if OK were clicked once `seconds` have passed without an answer:
+// for the end of a restore that nobody may be watching.
+int ShowMessageClosingItself(HWND owner, const CString& text, UINT style, UINT seconds);
+
 // Tests answer message boxes with a handler: it receives what would be shown and returns
 // the button "chosen". An empty handler restores real message boxes.
 using MessageHandler = std::function<int(HWND owner, const CString& text, UINT style)>;

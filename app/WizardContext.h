@@ -5,6 +5,7 @@
 
 #include <cstdint>
 
+#include "app/AnswerFile.h"
 #include "engine/HalvexRecords.h"
 #include "framework/CString.h"
 
@@ -18,4 +19,6 @@ struct WizardContext {
     bool oemOnlyFeature = false;           // from the product configuration file
     std::int32_t programDiskNumber = -1;   // disk of the program's own volume, -1 = unknown
     std::int32_t programPartitionNumber = -1;
+    palto::AnswerFileRead answerFile;      // named on the command line, read at start-up; empty path: none
+    bool restoreChosenByAnswers = false;   // the answer file's walk started the restore
 };

@@ -39,6 +39,7 @@ CPaltoDlg::~CPaltoDlg()
 BEGIN_MESSAGE_MAP(CPaltoDlg, CDialog)
     ON_WM_PAINT()
     ON_WM_QUERYDRAGICON()
+    ON_WM_TIMER()
     ON_BN_CLICKED(IDC_BACK, &CPaltoDlg::OnBack)
     ON_BN_CLICKED(IDC_NEXT, &CPaltoDlg::OnNext)
     ON_BN_CLICKED(IDC_WIZARD_CANCEL, &CPaltoDlg::OnCancelClicked)
@@ -85,6 +86,7 @@ BOOL CPaltoDlg::OnInitDialog()
 
     ShowStep(IDD_TYPE_PAGE);
     CreateEngineClient();
+    StartAnswerWalk();
     return TRUE;
 }
 
@@ -166,6 +168,7 @@ void CPaltoDlg::ShowStep(int pageId)
         }
     }
     UpdateStepCaption();
+    AnswerStepEntered();
 }
 
 void CPaltoDlg::UpdateStepCaption()
@@ -202,6 +205,7 @@ void CPaltoDlg::UpdateButtons()
 void CPaltoDlg::OnBack()
 {
     if (!TakesInput()) return;
+    PersonTookOver();
     const int type = m_typePage.GetRestoreType();
     if (m_nStep < 2 || m_nStep > 4 || !CTypeDlg::IsValidRestoreType(type)) return;
     theApp.m_pContext->restoreType = type;
@@ -214,6 +218,7 @@ void CPaltoDlg::OnBack()
 void CPaltoDlg::OnNext()
 {
     if (!TakesInput()) return;
+    if (!m_answerActing) PersonTookOver();
     if (m_nStep >= 4) {
         LaunchRestore();
         return;

@@ -69,6 +69,22 @@ protected:
     void UpdateButtons();
     void UpdateStepCaption();
 
+    // The answer file's walk (AnswerWalk.cpp): on a timer, it fills the page of the step
+    // shown and, on the next tick, presses Next for it, until a page differs from the file
+    // or the person presses a button.
+    enum class AnswerStage { Off, Problem, Fill, Press, AwaitStep };
+    static constexpr UINT_PTR kAnswerTimer = 3;
+    static constexpr UINT kAnswerPauseMs = 300;
+    void StartAnswerWalk();
+    void AnswerStepEntered();
+    void PersonTookOver();
+    void OnTimer(UINT_PTR id);
+    void FillFromAnswers();
+    void PressNextForAnswers();
+    void EndAnswerWalk();
+    AnswerStage m_answerStage = AnswerStage::Off;
+    bool m_answerActing = false;   // the walk fills a page or presses Next now
+
     CString m_protectedPassword;   // the chosen backup's, while the launch needs it
     PendingArchiveQuery m_archiveQuery;   // the launch's archive query while it runs
     HICON m_hIcon;

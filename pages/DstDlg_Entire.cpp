@@ -69,3 +69,17 @@ bool CDstDlg_Entire::OnNextStep()
     context.stepTexts[2] = palto::EntireDestinationText(*here, LoadText(IDS_ENTIRE_DESTINATION).str());
     return true;
 }
+
+// Nothing to choose: this computer must be as large as the file says, and take the backup.
+std::optional<palto::AnswerDifference> CDstDlg_Entire::ApplyAnswers(const palto::Answers& answers)
+{
+    IWizardHost* host = Host();
+    const tagEntireComputerInf* here = host ? palto::ThisComputerLayout(host->Context().restoreInfo) : nullptr;
+    if (!here) return palto::Differs(answers, L"Type", palto::AnswerFinding::Blocked);
+    if (answers.targetSize && *answers.targetSize != here->totalSize)
+        return palto::Differs(answers, L"TargetSize", palto::AnswerFinding::Size, std::to_wstring(here->totalSize));
+    const HWND warning = GetDlgItem(IDC_DST_DISKS_DO_NOT_FIT);
+    if (::IsWindowVisible(warning))
+        return palto::Differs(answers, L"Type", palto::AnswerFinding::Blocked, TextOf(warning).str());
+    return std::nullopt;
+}

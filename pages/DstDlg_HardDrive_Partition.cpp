@@ -3,6 +3,7 @@
 #include "app/Texts.h"
 #include "app/WizardContext.h"
 #include "engine/RecordReaders.h"
+#include "pages/AnswerMatch.h"
 #include "pages/RestoreLayouts.h"
 #include "resources/ids.h"
 
@@ -128,4 +129,40 @@ bool CDstDlg_HardDrive_Partition::OnNextStep()
     palto::MarkChosenSource(m_choice, *backedUp);
     palto::MarkChosenTarget(m_choice, *here);
     return true;
+}
+
+// Source and target are found by the numbers the engine gave them, never by their place
+// in the lists, and chosen as the user chooses them; the target must then be the one the
+// file describes and take the source.
+std::optional<palto::AnswerDifference> CDstDlg_HardDrive_Partition::ApplyAnswers(const palto::Answers& answers)
+{
+    IWizardHost* host = Host();
+    const tagEntireComputerInf* backedUp = host ? palto::BackedUpLayout(host->Context().restoreInfo) : nullptr;
+    const tagEntireComputerInf* here = host ? palto::ThisComputerLayout(host->Context().restoreInfo) : nullptr;
+    if (!backedUp || !here || !answers.source || !answers.target)
+        return palto::Differs(answers, L"Source", palto::AnswerFinding::NothingOffered);
+
+    const int source = palto::FindByNumbers(m_choice.sources, *backedUp, *answers.source);
+    if (auto difference = palto::ListDifference(answers, L"Source", source, palto::EntryTexts(m_choice.sources)))
+        return difference;
+    ChooseEntry(IDC_DST_SOURCE, source);
+    const int target = palto::FindByNumbers(m_choice.targets, *here, *answers.target);
+    if (auto difference = palto::ListDifference(answers, L"Target", target, palto::EntryTexts(m_choice.targets)))
+        return difference;
+    ChooseEntry(IDC_DST_TARGET, target);
+
+    const palto::ListEntry& chosen = m_choice.targets[static_cast<size_t>(target)];
+    if (answers.targetSize && *answers.targetSize != chosen.size)
+        return palto::Differs(answers, L"TargetSize", palto::AnswerFinding::Size, std::to_wstring(chosen.size));
+    const std::wstring label = palto::TargetLabel(chosen, *here);
+    if (answers.targetLabel && *answers.targetLabel != label) {
+        return palto::Differs(answers, L"TargetLabel",
+                              label.empty() ? palto::AnswerFinding::NoLabel : palto::AnswerFinding::Label, label);
+    }
+    const palto::NextState state = palto::DecideNextState(m_choice);
+    if (!state.nextEnabled) {
+        return palto::Differs(answers, L"Target", palto::AnswerFinding::Blocked,
+                              state.warningTextId ? LoadText(state.warningTextId).str() : std::wstring());
+    }
+    return std::nullopt;
 }

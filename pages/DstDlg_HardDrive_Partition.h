@@ -18,6 +18,7 @@ public:
     void DoDataExchange(CDataExchange* pDX) override;
     bool OnNextStep() override;
     void OnEnterStep() override;
+    std::optional<palto::AnswerDifference> ApplyAnswers(const palto::Answers& answers) override;
 
 protected:
     DECLARE_MESSAGE_MAP()

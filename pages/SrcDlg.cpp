@@ -12,6 +12,7 @@
 #include "app/WizardContext.h"
 #include "engine/RecordReaders.h"
 #include "frame/WizardMessages.h"
+#include "pages/AnswerMatch.h"
 #include "pages/SourceChoice.h"
 #include "resources/ids.h"
 
@@ -457,4 +458,37 @@ void CSrcDlg_HardDrive_Partition::StoreChoice(std::uint32_t projectId, std::uint
     context.projectId = projectId;
     context.archiveId = archiveId;
     context.stepTexts[1] = m_projectList.GetWindowText();
+}
+
+// Latest mode lists every backup that fits the restore type and keeps its newest one:
+// when that is the file's choice, the page stays in latest mode. Otherwise the backup is
+// chosen in choose mode from those on fixed disks; one on another kind of drive (a USB
+// disk, a disc) is chosen in latest mode's own list, where it is listed, so that no hint
+// about discs waits for a click.
+std::optional<palto::AnswerDifference> CSrcDlg_HardDrive_Partition::ApplyAnswers(const palto::Answers& answers)
+{
+    if (IsDlgButtonChecked(IDC_SRC_LATEST) != BST_CHECKED) ClickRadio(IDC_SRC_LATEST, IDC_SRC_CHOOSE, IDC_SRC_LATEST);
+    const std::vector<std::wstring> listed = EntriesOf(IDC_SRC_PROJECT);
+    const int backup = palto::FindListed(listed, answers.backup);
+    if (auto difference = palto::ListDifference(answers, L"Backup", backup, listed)) return difference;
+    const std::vector<std::wstring> dates = EntriesOf(IDC_SRC_ARCHIVE);
+    const bool newest = answers.date ? palto::FindListed(dates, *answers.date) == 0 : !dates.empty();
+    if (backup == SelectionOf(IDC_SRC_PROJECT) && newest) return std::nullopt;
+
+    ClickRadio(IDC_SRC_LATEST, IDC_SRC_CHOOSE, IDC_SRC_CHOOSE);
+    if (SelectionOf(IDC_SRC_DRIVE_TYPE) != 0) ChooseEntry(IDC_SRC_DRIVE_TYPE, 0);
+    int chosen = palto::FindListed(EntriesOf(IDC_SRC_PROJECT), answers.backup);
+    if (chosen == palto::kNotListed) {
+        ClickRadio(IDC_SRC_LATEST, IDC_SRC_CHOOSE, IDC_SRC_LATEST);
+        chosen = palto::FindListed(EntriesOf(IDC_SRC_PROJECT), answers.backup);
+    }
+    if (auto difference = palto::ListDifference(answers, L"Backup", chosen, EntriesOf(IDC_SRC_PROJECT))) return difference;
+    ChooseEntry(IDC_SRC_PROJECT, chosen);
+
+    const std::vector<std::wstring> offered = EntriesOf(IDC_SRC_ARCHIVE);
+    const int date = answers.date ? palto::FindListed(offered, *answers.date) : (offered.empty() ? palto::kNotListed : 0);
+    if (auto difference = palto::ListDifference(answers, L"Date", date, offered)) return difference;
+    ChooseEntry(IDC_SRC_ARCHIVE, date);
+    if (IsDlgButtonChecked(IDC_SRC_LATEST) == BST_CHECKED) UpdateLatestCaption();   // it names what is chosen
+    return std::nullopt;
 }

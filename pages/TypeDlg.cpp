@@ -93,3 +93,20 @@ void CTypeDlg::OnEnterStep()
     if (IWizardHost* host = Host()) host->EnableNextButton(true);
     SetFocus();
 }
+
+// A type the page does not offer (its radio button disabled, under the OEM feature) is
+// not chosen: the page says which it offers.
+std::optional<palto::AnswerDifference> CTypeDlg::ApplyAnswers(const palto::Answers& answers)
+{
+    constexpr int radios[] = {IDC_TYPE_ENTIRE, IDC_TYPE_DISK, IDC_TYPE_PARTITION};
+    const int wanted = radios[static_cast<int>(answers.type)];
+    if (!::IsWindowEnabled(GetDlgItem(wanted))) {
+        std::wstring offered;
+        for (const int radio : radios) {
+            if (::IsWindowEnabled(GetDlgItem(radio))) offered += (offered.empty() ? L"" : L"\n") + GetDlgItemText(radio).str();
+        }
+        return palto::Differs(answers, L"Type", palto::AnswerFinding::NotOffered, offered);
+    }
+    ClickRadio(IDC_TYPE_ENTIRE, IDC_TYPE_PARTITION, wanted);
+    return std::nullopt;
+}

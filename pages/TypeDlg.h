@@ -11,6 +11,7 @@ public:
     BOOL OnInitDialog() override;
     bool OnNextStep() override;
     void OnEnterStep() override;
+    std::optional<palto::AnswerDifference> ApplyAnswers(const palto::Answers& answers) override;
 
     // 0 entire computer, 1 hard drive, 2 partition: from the checked radio button.
     int GetRestoreType() const;

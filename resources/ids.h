@@ -151,3 +151,27 @@
 #define IDS_STAGE_FIRST_PHASE6          5205
 #define IDS_STAGE_PHASE7                5206
 #define IDS_RESTORE_NOT_FINISHED        5210
+
+// Strings: the answer file (messages are printf templates; each names the file's key)
+#define IDS_ANSWERS_UNUSABLE            5250    // printf: file path, reason
+#define IDS_ANSWERS_WITHOUT             5251
+#define IDS_ANSWERS_UNREADABLE          5252
+#define IDS_ANSWERS_NO_SECTION          5253
+#define IDS_ANSWERS_UNKNOWN_SECTION     5254    // printf: section name
+#define IDS_ANSWERS_UNKNOWN_KEY         5255    // printf: key
+#define IDS_ANSWERS_KEY_TWICE           5256    // printf: key
+#define IDS_ANSWERS_MISSING_KEY         5257    // printf: key
+#define IDS_ANSWERS_BAD_VALUE           5258    // printf: key, value, the forms it takes
+#define IDS_ANSWERS_NOT_FOR_TYPE        5259    // printf: key, restore type
+#define IDS_ANSWER_STOPPED              5260    // printf: key, value, what the step found
+#define IDS_ANSWER_BY_HAND              5261
+#define IDS_ANSWER_NOT_OFFERED          5262    // followed by the entries, one a line
+#define IDS_ANSWER_NOTHING_OFFERED      5263
+#define IDS_ANSWER_LISTED_TWICE         5264
+#define IDS_ANSWER_SIZE_FOUND           5265    // printf: bytes (text)
+#define IDS_ANSWER_LABEL_FOUND          5266    // printf: label
+#define IDS_ANSWER_NO_LABEL_FOUND       5267
+#define IDS_ANSWER_BLOCKED              5268
+#define IDS_ANSWER_BLOCKED_BY           5269    // printf: the step's warning
+#define IDS_ANSWER_START_WAITS          5270    // printf: key
+#define IDS_ANSWER_CLOSES_SOON          5271    // printf: seconds

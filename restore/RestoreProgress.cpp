@@ -55,7 +55,8 @@ int StartRestore(RestoreRun& run, bool& skipped)
 
 CRestoreProgress::CRestoreProgress(WizardContext& context, CWnd* owner)
     : CDialog(IDD_PROGRESS, owner),
-      m_run(std::make_shared<RestoreRun>(context.projectId, context.archiveId, context.restoreInfo))
+      m_run(std::make_shared<RestoreRun>(context.projectId, context.archiveId, context.restoreInfo)),
+      m_endClosesItself(context.restoreChosenByAnswers)
 {
     context.restoreInfo = {};
 }
@@ -193,7 +194,13 @@ LRESULT CRestoreProgress::OnRestoreEnd(WPARAM wParam, LPARAM lParam)
     if (code == 0 && !m_run->Cancelled()) {
         ShowTimes(palto::FinishedTimes(m_run->StartTime(), Now()));
         ShowValue(100);
-        ShowMessage(m_hWnd, LoadText(IDS_RESTORE_DONE), MB_OK);
+        const CString done = LoadText(IDS_RESTORE_DONE);
+        if (m_endClosesItself) {
+            const std::wstring closes = palto::FormatText(LoadText(IDS_ANSWER_CLOSES_SOON).str(), kEndCloseSeconds);
+            ShowMessageClosingItself(m_hWnd, CString(done.str() + L"\n\n" + closes), MB_OK, kEndCloseSeconds);
+        } else {
+            ShowMessage(m_hWnd, done, MB_OK);
+        }
     }
     if (code != 0 && fromWorker) ShowMessage(m_hWnd, EngineErrorMessage(code), MB_ICONEXCLAMATION);
     // A failed task's own code is not shown: only that the restore did not finish.

@@ -24,6 +24,9 @@ public:
     // Whether timer 1 is polling the engine for progress.
     bool Polling() const { return m_polling.load(); }
 
+    // How long the end of a restore an answer file started waits for OK.
+    static constexpr UINT kEndCloseSeconds = 5;
+
     // Period of the progress timer.
     static constexpr UINT kPollMs = 800;
     static constexpr UINT_PTR kProgressTimer = 1;
@@ -71,5 +74,6 @@ private:
     bool m_restoreRunning = false;   // the engine accepted the restore
     bool m_ending = false;           // the page has decided to end
     bool m_endShown = false;         // the restore's end has been reported to the user
+    bool m_endClosesItself = false;  // an answer file started the restore: nobody may be watching its end
     int m_openPrompts = 0;           // media prompts open on engine threads, owned by this page
 };

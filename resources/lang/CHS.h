@@ -109,3 +109,27 @@
 
 // Restore launch
 #define S_TOO_MANY_DISKS             "已备份计算机的磁盘比此计算机多。请连接与备份中数量相同的磁盘，或者使用硬盘还原逐个还原磁盘。"
+
+// Answer file
+#define S_ANSWERS_UNUSABLE         "无法使用应答文件 %s：%s"
+#define S_ANSWERS_WITHOUT          "向导将在不使用它的情况下启动。"
+#define S_ANSWERS_UNREADABLE       "该文件不存在或无法读取。"
+#define S_ANSWERS_NO_SECTION       "该文件没有 [Restore] 节。"
+#define S_ANSWERS_UNKNOWN_SECTION  "[%s] 不是应答文件的节。"
+#define S_ANSWERS_UNKNOWN_KEY      "%s 不是应答文件的键。"
+#define S_ANSWERS_KEY_TWICE        "%s 出现了两次。"
+#define S_ANSWERS_MISSING_KEY      "缺少 %s。"
+#define S_ANSWERS_BAD_VALUE        "无法读取 %s=%s。值必须为：%s"
+#define S_ANSWERS_NOT_FOR_TYPE     "%s 在 Type=%s 时不使用。"
+#define S_ANSWER_STOPPED          "应答文件要求 %s=%s，但%s"
+#define S_ANSWER_BY_HAND          "向导停留在此步骤：请检查所做的选择，然后手动继续。"
+#define S_ANSWER_NOT_OFFERED      "此步骤仅提供："
+#define S_ANSWER_NOTHING_OFFERED  "此步骤没有可供选择的内容。"
+#define S_ANSWER_LISTED_TWICE     "此步骤中有多个条目是这样写的。"
+#define S_ANSWER_SIZE_FOUND       "目标的大小为 %s 字节。"
+#define S_ANSWER_LABEL_FOUND      "目标的卷标为：%s"
+#define S_ANSWER_NO_LABEL_FOUND   "目标没有卷标。"
+#define S_ANSWER_BLOCKED          "此步骤使“下一步”保持禁用。"
+#define S_ANSWER_BLOCKED_BY       "此步骤使“下一步”保持禁用：%s"
+#define S_ANSWER_START_WAITS      "应答文件要求立即开始还原，但未提供 %s。请检查所做的选择，然后自行开始还原。"
+#define S_ANSWER_CLOSES_SOON      "此消息将在 %d 秒后自动关闭。"

@@ -110,3 +110,27 @@
 
 // Restore launch
 #define S_TOO_MANY_DISKS             "已備份電腦的磁碟比此電腦多。請連接與備份中數量相同的磁碟，或使用硬碟還原逐一還原磁碟。"
+
+// Answer file
+#define S_ANSWERS_UNUSABLE         "無法使用回應檔 %s：%s"
+#define S_ANSWERS_WITHOUT          "精靈將在不使用它的情況下啟動。"
+#define S_ANSWERS_UNREADABLE       "該檔案不存在或無法讀取。"
+#define S_ANSWERS_NO_SECTION       "該檔案沒有 [Restore] 區段。"
+#define S_ANSWERS_UNKNOWN_SECTION  "[%s] 不是回應檔的區段。"
+#define S_ANSWERS_UNKNOWN_KEY      "%s 不是回應檔的索引鍵。"
+#define S_ANSWERS_KEY_TWICE        "%s 出現了兩次。"
+#define S_ANSWERS_MISSING_KEY      "缺少 %s。"
+#define S_ANSWERS_BAD_VALUE        "無法讀取 %s=%s。值必須為：%s"
+#define S_ANSWERS_NOT_FOR_TYPE     "%s 在 Type=%s 時不使用。"
+#define S_ANSWER_STOPPED          "回應檔要求 %s=%s，但%s"
+#define S_ANSWER_BY_HAND          "精靈會停留在此步驟：請檢查所做的選擇，然後手動繼續。"
+#define S_ANSWER_NOT_OFFERED      "此步驟僅提供："
+#define S_ANSWER_NOTHING_OFFERED  "此步驟沒有可供選擇的項目。"
+#define S_ANSWER_LISTED_TWICE     "此步驟中有多個項目是這樣寫的。"
+#define S_ANSWER_SIZE_FOUND       "目的地的大小為 %s 位元組。"
+#define S_ANSWER_LABEL_FOUND      "目的地的磁碟區標籤為：%s"
+#define S_ANSWER_NO_LABEL_FOUND   "目的地沒有磁碟區標籤。"
+#define S_ANSWER_BLOCKED          "此步驟讓 [下一步] 保持停用。"
+#define S_ANSWER_BLOCKED_BY       "此步驟讓 [下一步] 保持停用：%s"
+#define S_ANSWER_START_WAITS      "回應檔要求立即開始還原，但未提供 %s。請檢查所做的選擇，然後自行開始還原。"
+#define S_ANSWER_CLOSES_SOON      "此訊息將在 %d 秒後自動關閉。"

@@ -109,3 +109,27 @@
 
 // Restore launch
 #define S_TOO_MANY_DISKS             "Den sikkerhedskopierede computer havde flere diske, end denne computer har. Tilslut lige så mange diske, som sikkerhedskopien indeholder, eller gendan diskene én ad gangen med en gendannelse af en harddisk."
+
+// Answer file
+#define S_ANSWERS_UNUSABLE         "Svarfilen %s kan ikke bruges: %s"
+#define S_ANSWERS_WITHOUT          "Guiden starter uden den."
+#define S_ANSWERS_UNREADABLE       "den findes ikke eller kan ikke læses."
+#define S_ANSWERS_NO_SECTION       "den har ingen sektion [Restore]."
+#define S_ANSWERS_UNKNOWN_SECTION  "[%s] er ikke en sektion i en svarfil."
+#define S_ANSWERS_UNKNOWN_KEY      "%s er ikke en nøgle i en svarfil."
+#define S_ANSWERS_KEY_TWICE        "%s er angivet to gange."
+#define S_ANSWERS_MISSING_KEY      "%s mangler."
+#define S_ANSWERS_BAD_VALUE        "%s=%s kan ikke læses. Værdien skal være: %s"
+#define S_ANSWERS_NOT_FOR_TYPE     "%s bruges ikke, når Type=%s."
+#define S_ANSWER_STOPPED          "Svarfilen beder om %s=%s, men %s"
+#define S_ANSWER_BY_HAND          "Guiden bliver på dette trin: Kontroller valget, og fortsæt manuelt."
+#define S_ANSWER_NOT_OFFERED      "dette trin tilbyder kun:"
+#define S_ANSWER_NOTHING_OFFERED  "dette trin tilbyder intet at vælge."
+#define S_ANSWER_LISTED_TWICE     "mere end én post på dette trin lyder sådan."
+#define S_ANSWER_SIZE_FOUND       "destinationen har %s byte."
+#define S_ANSWER_LABEL_FOUND      "destinationens navn er: %s"
+#define S_ANSWER_NO_LABEL_FOUND   "destinationen har intet navn."
+#define S_ANSWER_BLOCKED          "dette trin holder Næste deaktiveret."
+#define S_ANSWER_BLOCKED_BY       "dette trin holder Næste deaktiveret: %s"
+#define S_ANSWER_START_WAITS      "Svarfilen beder om at starte gendannelsen med det samme, men angiver ikke %s. Kontroller valgene, og start selv gendannelsen."
+#define S_ANSWER_CLOSES_SOON      "Denne meddelelse lukker af sig selv om %d sekunder."

@@ -112,3 +112,27 @@
 
 // Restore launch
 #define S_TOO_MANY_DISKS             "Der gesicherte Computer hatte mehr Festplatten, als dieser Computer hat. Schließen Sie so viele Festplatten an, wie die Sicherung enthält, oder stellen Sie die Festplatten einzeln mit der Wiederherstellung einer Festplatte wieder her."
+
+// Answer file
+#define S_ANSWERS_UNUSABLE         "Die Antwortdatei %s kann nicht verwendet werden: %s"
+#define S_ANSWERS_WITHOUT          "Der Assistent startet ohne sie."
+#define S_ANSWERS_UNREADABLE       "Sie ist nicht vorhanden oder kann nicht gelesen werden."
+#define S_ANSWERS_NO_SECTION       "Sie enthält keinen Abschnitt [Restore]."
+#define S_ANSWERS_UNKNOWN_SECTION  "[%s] ist kein Abschnitt einer Antwortdatei."
+#define S_ANSWERS_UNKNOWN_KEY      "%s ist kein Schlüssel einer Antwortdatei."
+#define S_ANSWERS_KEY_TWICE        "%s ist zweimal angegeben."
+#define S_ANSWERS_MISSING_KEY      "%s fehlt."
+#define S_ANSWERS_BAD_VALUE        "%s=%s kann nicht gelesen werden. Der Wert muss lauten: %s"
+#define S_ANSWERS_NOT_FOR_TYPE     "%s wird bei Type=%s nicht verwendet."
+#define S_ANSWER_STOPPED          "Die Antwortdatei verlangt %s=%s, aber %s"
+#define S_ANSWER_BY_HAND          "Der Assistent bleibt bei diesem Schritt: Prüfen Sie die Auswahl und fahren Sie von Hand fort."
+#define S_ANSWER_NOT_OFFERED      "dieser Schritt bietet nur:"
+#define S_ANSWER_NOTHING_OFFERED  "dieser Schritt bietet nichts zur Auswahl."
+#define S_ANSWER_LISTED_TWICE     "mehr als ein Eintrag dieses Schritts lautet so."
+#define S_ANSWER_SIZE_FOUND       "das Ziel hat %s Byte."
+#define S_ANSWER_LABEL_FOUND      "die Bezeichnung des Ziels lautet: %s"
+#define S_ANSWER_NO_LABEL_FOUND   "das Ziel hat keine Bezeichnung."
+#define S_ANSWER_BLOCKED          "dieser Schritt lässt Weiter deaktiviert."
+#define S_ANSWER_BLOCKED_BY       "dieser Schritt lässt Weiter deaktiviert: %s"
+#define S_ANSWER_START_WAITS      "Die Antwortdatei verlangt, die Wiederherstellung sofort zu starten, gibt aber %s nicht an. Prüfen Sie die Auswahl und starten Sie die Wiederherstellung selbst."
+#define S_ANSWER_CLOSES_SOON      "Diese Meldung schließt sich in %d Sekunden von selbst."

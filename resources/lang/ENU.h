@@ -109,3 +109,27 @@
 
 // Restore launch
 #define S_TOO_MANY_DISKS             "The backed-up computer had more disks than this computer has. Connect as many disks as the backup holds, or restore the disks one at a time with a hard drive restore."
+
+// Answer file
+#define S_ANSWERS_UNUSABLE         "The answer file %s cannot be used: %s"
+#define S_ANSWERS_WITHOUT          "The wizard starts without it."
+#define S_ANSWERS_UNREADABLE       "it does not exist or cannot be read."
+#define S_ANSWERS_NO_SECTION       "it has no section [Restore]."
+#define S_ANSWERS_UNKNOWN_SECTION  "[%s] is not a section of an answer file."
+#define S_ANSWERS_UNKNOWN_KEY      "%s is not a key of an answer file."
+#define S_ANSWERS_KEY_TWICE        "%s is given twice."
+#define S_ANSWERS_MISSING_KEY      "%s is missing."
+#define S_ANSWERS_BAD_VALUE        "%s=%s cannot be read. The value must be: %s"
+#define S_ANSWERS_NOT_FOR_TYPE     "%s is not used when Type=%s."
+#define S_ANSWER_STOPPED          "The answer file asks for %s=%s, but %s"
+#define S_ANSWER_BY_HAND          "The wizard stays on this step: check the choice and go on by hand."
+#define S_ANSWER_NOT_OFFERED      "this step offers only:"
+#define S_ANSWER_NOTHING_OFFERED  "this step offers nothing to choose."
+#define S_ANSWER_LISTED_TWICE     "more than one entry of this step reads so."
+#define S_ANSWER_SIZE_FOUND       "the target has %s bytes."
+#define S_ANSWER_LABEL_FOUND      "the target's label is: %s"
+#define S_ANSWER_NO_LABEL_FOUND   "the target has no label."
+#define S_ANSWER_BLOCKED          "this step keeps Next disabled."
+#define S_ANSWER_BLOCKED_BY       "this step keeps Next disabled: %s"
+#define S_ANSWER_START_WAITS      "The answer file asks to start the restore at once but does not give %s. Check the choices and start the restore yourself."
+#define S_ANSWER_CLOSES_SOON      "This message closes by itself in %d seconds."

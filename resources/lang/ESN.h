@@ -109,3 +109,27 @@
 
 // Restore launch
 #define S_TOO_MANY_DISKS             "El equipo de la copia de seguridad tenía más discos que este equipo. Conecte tantos discos como contenga la copia de seguridad o restaure los discos de uno en uno con una restauración de disco duro."
+
+// Answer file
+#define S_ANSWERS_UNUSABLE         "No se puede usar el archivo de respuestas %s: %s"
+#define S_ANSWERS_WITHOUT          "El asistente se inicia sin él."
+#define S_ANSWERS_UNREADABLE       "no existe o no se puede leer."
+#define S_ANSWERS_NO_SECTION       "no tiene la sección [Restore]."
+#define S_ANSWERS_UNKNOWN_SECTION  "[%s] no es una sección de un archivo de respuestas."
+#define S_ANSWERS_UNKNOWN_KEY      "%s no es una clave de un archivo de respuestas."
+#define S_ANSWERS_KEY_TWICE        "%s aparece dos veces."
+#define S_ANSWERS_MISSING_KEY      "falta %s."
+#define S_ANSWERS_BAD_VALUE        "No se puede leer %s=%s. El valor debe ser: %s"
+#define S_ANSWERS_NOT_FOR_TYPE     "%s no se usa cuando Type=%s."
+#define S_ANSWER_STOPPED          "El archivo de respuestas pide %s=%s, pero %s"
+#define S_ANSWER_BY_HAND          "El asistente se queda en este paso: compruebe la elección y continúe manualmente."
+#define S_ANSWER_NOT_OFFERED      "este paso solo ofrece:"
+#define S_ANSWER_NOTHING_OFFERED  "este paso no ofrece nada que elegir."
+#define S_ANSWER_LISTED_TWICE     "más de una entrada de este paso dice eso."
+#define S_ANSWER_SIZE_FOUND       "el destino tiene %s bytes."
+#define S_ANSWER_LABEL_FOUND      "la etiqueta del destino es: %s"
+#define S_ANSWER_NO_LABEL_FOUND   "el destino no tiene etiqueta."
+#define S_ANSWER_BLOCKED          "este paso mantiene Siguiente desactivado."
+#define S_ANSWER_BLOCKED_BY       "este paso mantiene Siguiente desactivado: %s"
+#define S_ANSWER_START_WAITS      "El archivo de respuestas pide iniciar la restauración de inmediato, pero no indica %s. Compruebe las elecciones e inicie usted mismo la restauración."
+#define S_ANSWER_CLOSES_SOON      "Este mensaje se cerrará solo dentro de %d segundos."

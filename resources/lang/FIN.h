@@ -109,3 +109,27 @@
 
 // Restore launch
 #define S_TOO_MANY_DISKS             "Varmuuskopioidussa tietokoneessa oli enemmän levyjä kuin tässä tietokoneessa. Liitä yhtä monta levyä kuin varmuuskopiossa on, tai palauta levyt yksi kerrallaan kiintolevyn palautuksella."
+
+// Answer file
+#define S_ANSWERS_UNUSABLE         "Vastaustiedostoa %s ei voi käyttää: %s"
+#define S_ANSWERS_WITHOUT          "Ohjattu toiminto käynnistyy ilman sitä."
+#define S_ANSWERS_UNREADABLE       "sitä ei ole tai sitä ei voi lukea."
+#define S_ANSWERS_NO_SECTION       "siinä ei ole osaa [Restore]."
+#define S_ANSWERS_UNKNOWN_SECTION  "[%s] ei ole vastaustiedoston osa."
+#define S_ANSWERS_UNKNOWN_KEY      "%s ei ole vastaustiedoston avain."
+#define S_ANSWERS_KEY_TWICE        "%s on annettu kahdesti."
+#define S_ANSWERS_MISSING_KEY      "%s puuttuu."
+#define S_ANSWERS_BAD_VALUE        "Arvoa %s=%s ei voi lukea. Arvon on oltava: %s"
+#define S_ANSWERS_NOT_FOR_TYPE     "%s ei ole käytössä, kun Type=%s."
+#define S_ANSWER_STOPPED          "Vastaustiedosto pyytää %s=%s, mutta %s"
+#define S_ANSWER_BY_HAND          "Ohjattu toiminto jää tähän vaiheeseen: tarkista valinta ja jatka itse."
+#define S_ANSWER_NOT_OFFERED      "tämä vaihe tarjoaa vain:"
+#define S_ANSWER_NOTHING_OFFERED  "tämä vaihe ei tarjoa mitään valittavaa."
+#define S_ANSWER_LISTED_TWICE     "useampi kuin yksi tämän vaiheen kohta kuuluu näin."
+#define S_ANSWER_SIZE_FOUND       "kohteen koko on %s tavua."
+#define S_ANSWER_LABEL_FOUND      "kohteen nimi on: %s"
+#define S_ANSWER_NO_LABEL_FOUND   "kohteella ei ole nimeä."
+#define S_ANSWER_BLOCKED          "tämä vaihe pitää Seuraava-painikkeen poissa käytöstä."
+#define S_ANSWER_BLOCKED_BY       "tämä vaihe pitää Seuraava-painikkeen poissa käytöstä: %s"
+#define S_ANSWER_START_WAITS      "Vastaustiedosto pyytää aloittamaan palautuksen heti, mutta ei anna avainta %s. Tarkista valinnat ja aloita palautus itse."
+#define S_ANSWER_CLOSES_SOON      "Tämä ilmoitus sulkeutuu itsestään %d sekunnin kuluttua."

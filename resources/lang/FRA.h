@@ -109,3 +109,27 @@
 
 // Restore launch
 #define S_TOO_MANY_DISKS             "L'ordinateur sauvegardé comptait plus de disques que cet ordinateur. Connectez autant de disques que la sauvegarde en contient, ou restaurez les disques un par un avec une restauration de disque dur."
+
+// Answer file
+#define S_ANSWERS_UNUSABLE         "Le fichier de réponses %s ne peut pas être utilisé : %s"
+#define S_ANSWERS_WITHOUT          "L'assistant démarre sans lui."
+#define S_ANSWERS_UNREADABLE       "il n'existe pas ou ne peut pas être lu."
+#define S_ANSWERS_NO_SECTION       "il n'a pas de section [Restore]."
+#define S_ANSWERS_UNKNOWN_SECTION  "[%s] n'est pas une section d'un fichier de réponses."
+#define S_ANSWERS_UNKNOWN_KEY      "%s n'est pas une clé d'un fichier de réponses."
+#define S_ANSWERS_KEY_TWICE        "%s est indiqué deux fois."
+#define S_ANSWERS_MISSING_KEY      "%s manque."
+#define S_ANSWERS_BAD_VALUE        "%s=%s ne peut pas être lu. La valeur doit être : %s"
+#define S_ANSWERS_NOT_FOR_TYPE     "%s n'est pas utilisé lorsque Type=%s."
+#define S_ANSWER_STOPPED          "Le fichier de réponses demande %s=%s, mais %s"
+#define S_ANSWER_BY_HAND          "L'assistant reste à cette étape : vérifiez le choix et continuez manuellement."
+#define S_ANSWER_NOT_OFFERED      "cette étape propose seulement :"
+#define S_ANSWER_NOTHING_OFFERED  "cette étape ne propose rien à choisir."
+#define S_ANSWER_LISTED_TWICE     "plusieurs entrées de cette étape s'écrivent ainsi."
+#define S_ANSWER_SIZE_FOUND       "la destination a %s octets."
+#define S_ANSWER_LABEL_FOUND      "le nom de volume de la destination est : %s"
+#define S_ANSWER_NO_LABEL_FOUND   "la destination n'a pas de nom de volume."
+#define S_ANSWER_BLOCKED          "cette étape laisse Suivant désactivé."
+#define S_ANSWER_BLOCKED_BY       "cette étape laisse Suivant désactivé : %s"
+#define S_ANSWER_START_WAITS      "Le fichier de réponses demande de démarrer la restauration immédiatement, mais n'indique pas %s. Vérifiez les choix et démarrez vous-même la restauration."
+#define S_ANSWER_CLOSES_SOON      "Ce message se ferme de lui-même dans %d secondes."

@@ -109,3 +109,27 @@
 
 // Restore launch
 #define S_TOO_MANY_DISKS             "Il computer di cui è stato eseguito il backup aveva più dischi di questo computer. Collegare tanti dischi quanti ne contiene il backup, oppure ripristinare i dischi uno alla volta con un ripristino di disco rigido."
+
+// Answer file
+#define S_ANSWERS_UNUSABLE         "Il file di risposte %s non può essere utilizzato: %s"
+#define S_ANSWERS_WITHOUT          "La procedura guidata si avvia senza di esso."
+#define S_ANSWERS_UNREADABLE       "non esiste o non può essere letto."
+#define S_ANSWERS_NO_SECTION       "non contiene la sezione [Restore]."
+#define S_ANSWERS_UNKNOWN_SECTION  "[%s] non è una sezione di un file di risposte."
+#define S_ANSWERS_UNKNOWN_KEY      "%s non è una chiave di un file di risposte."
+#define S_ANSWERS_KEY_TWICE        "%s è indicato due volte."
+#define S_ANSWERS_MISSING_KEY      "%s manca."
+#define S_ANSWERS_BAD_VALUE        "Impossibile leggere %s=%s. Il valore deve essere: %s"
+#define S_ANSWERS_NOT_FOR_TYPE     "%s non viene utilizzato quando Type=%s."
+#define S_ANSWER_STOPPED          "Il file di risposte richiede %s=%s, ma %s"
+#define S_ANSWER_BY_HAND          "La procedura guidata resta in questo passaggio: controllare la scelta e proseguire manualmente."
+#define S_ANSWER_NOT_OFFERED      "questo passaggio offre solo:"
+#define S_ANSWER_NOTHING_OFFERED  "questo passaggio non offre nulla da scegliere."
+#define S_ANSWER_LISTED_TWICE     "più di una voce di questo passaggio ha questo testo."
+#define S_ANSWER_SIZE_FOUND       "la destinazione ha %s byte."
+#define S_ANSWER_LABEL_FOUND      "l'etichetta della destinazione è: %s"
+#define S_ANSWER_NO_LABEL_FOUND   "la destinazione non ha etichetta."
+#define S_ANSWER_BLOCKED          "questo passaggio lascia Avanti disattivato."
+#define S_ANSWER_BLOCKED_BY       "questo passaggio lascia Avanti disattivato: %s"
+#define S_ANSWER_START_WAITS      "Il file di risposte chiede di avviare subito il ripristino, ma non indica %s. Controllare le scelte e avviare il ripristino manualmente."
+#define S_ANSWER_CLOSES_SOON      "Questo messaggio si chiude da solo tra %d secondi."

@@ -109,3 +109,27 @@
 
 // Restore launch
 #define S_TOO_MANY_DISKS             "バックアップしたコンピューターには、このコンピューターより多くのディスクがありました。バックアップに含まれる数のディスクを接続するか、ハード ディスクの復元で 1 台ずつ復元してください。"
+
+// Answer file
+#define S_ANSWERS_UNUSABLE         "応答ファイル %s は使用できません: %s"
+#define S_ANSWERS_WITHOUT          "ウィザードは応答ファイルなしで起動します。"
+#define S_ANSWERS_UNREADABLE       "ファイルが存在しないか、読み取れません。"
+#define S_ANSWERS_NO_SECTION       "[Restore] セクションがありません。"
+#define S_ANSWERS_UNKNOWN_SECTION  "[%s] は応答ファイルのセクションではありません。"
+#define S_ANSWERS_UNKNOWN_KEY      "%s は応答ファイルのキーではありません。"
+#define S_ANSWERS_KEY_TWICE        "%s が 2 回指定されています。"
+#define S_ANSWERS_MISSING_KEY      "%s がありません。"
+#define S_ANSWERS_BAD_VALUE        "%s=%s を読み取れません。値は次の形式にする必要があります: %s"
+#define S_ANSWERS_NOT_FOR_TYPE     "%s は Type=%s の場合には使用されません。"
+#define S_ANSWER_STOPPED          "応答ファイルは %s=%s を指定していますが、%s"
+#define S_ANSWER_BY_HAND          "ウィザードはこの手順にとどまります。選択内容を確認し、手動で続行してください。"
+#define S_ANSWER_NOT_OFFERED      "この手順で選択できるのは次のものだけです:"
+#define S_ANSWER_NOTHING_OFFERED  "この手順には選択できるものがありません。"
+#define S_ANSWER_LISTED_TWICE     "この手順には、この表記の項目が複数あります。"
+#define S_ANSWER_SIZE_FOUND       "復元先のサイズは %s バイトです。"
+#define S_ANSWER_LABEL_FOUND      "復元先のラベルは次のとおりです: %s"
+#define S_ANSWER_NO_LABEL_FOUND   "復元先にはラベルがありません。"
+#define S_ANSWER_BLOCKED          "この手順では [次へ] が無効のままです。"
+#define S_ANSWER_BLOCKED_BY       "この手順では [次へ] が無効のままです: %s"
+#define S_ANSWER_START_WAITS      "応答ファイルは復元をすぐに開始するよう指定していますが、%s がありません。選択内容を確認し、ご自分で復元を開始してください。"
+#define S_ANSWER_CLOSES_SOON      "このメッセージは %d 秒後に自動的に閉じます。"

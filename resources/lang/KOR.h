@@ -109,3 +109,27 @@
 
 // Restore launch
 #define S_TOO_MANY_DISKS             "백업된 컴퓨터에는 이 컴퓨터보다 디스크가 더 많았습니다. 백업에 포함된 수만큼 디스크를 연결하거나, 하드 디스크 복원으로 디스크를 하나씩 복원하십시오."
+
+// Answer file
+#define S_ANSWERS_UNUSABLE         "응답 파일 %s을(를) 사용할 수 없습니다: %s"
+#define S_ANSWERS_WITHOUT          "마법사가 응답 파일 없이 시작됩니다."
+#define S_ANSWERS_UNREADABLE       "파일이 없거나 읽을 수 없습니다."
+#define S_ANSWERS_NO_SECTION       "[Restore] 섹션이 없습니다."
+#define S_ANSWERS_UNKNOWN_SECTION  "[%s]은(는) 응답 파일의 섹션이 아닙니다."
+#define S_ANSWERS_UNKNOWN_KEY      "%s은(는) 응답 파일의 키가 아닙니다."
+#define S_ANSWERS_KEY_TWICE        "%s이(가) 두 번 지정되었습니다."
+#define S_ANSWERS_MISSING_KEY      "%s이(가) 없습니다."
+#define S_ANSWERS_BAD_VALUE        "%s=%s을(를) 읽을 수 없습니다. 값은 다음 형식이어야 합니다: %s"
+#define S_ANSWERS_NOT_FOR_TYPE     "%s은(는) Type=%s일 때 사용되지 않습니다."
+#define S_ANSWER_STOPPED          "응답 파일이 %s=%s을(를) 요청하지만 %s"
+#define S_ANSWER_BY_HAND          "마법사가 이 단계에 머뭅니다. 선택 내용을 확인하고 직접 계속하십시오."
+#define S_ANSWER_NOT_OFFERED      "이 단계에서 제공하는 항목은 다음뿐입니다:"
+#define S_ANSWER_NOTHING_OFFERED  "이 단계에는 선택할 항목이 없습니다."
+#define S_ANSWER_LISTED_TWICE     "이 단계에 이와 같은 항목이 두 개 이상 있습니다."
+#define S_ANSWER_SIZE_FOUND       "대상의 크기는 %s바이트입니다."
+#define S_ANSWER_LABEL_FOUND      "대상의 레이블은 다음과 같습니다: %s"
+#define S_ANSWER_NO_LABEL_FOUND   "대상에 레이블이 없습니다."
+#define S_ANSWER_BLOCKED          "이 단계에서 [다음]이 비활성화된 상태로 유지됩니다."
+#define S_ANSWER_BLOCKED_BY       "이 단계에서 [다음]이 비활성화된 상태로 유지됩니다: %s"
+#define S_ANSWER_START_WAITS      "응답 파일이 복원을 즉시 시작하도록 요청하지만 %s을(를) 지정하지 않습니다. 선택 내용을 확인하고 직접 복원을 시작하십시오."
+#define S_ANSWER_CLOSES_SOON      "이 메시지는 %d초 후에 자동으로 닫힙니다."

@@ -109,3 +109,27 @@
 
 // Restore launch
 #define S_TOO_MANY_DISKS             "De computer in de back-up had meer schijven dan deze computer. Sluit evenveel schijven aan als de back-up bevat, of herstel de schijven een voor een met het herstel van een vaste schijf."
+
+// Answer file
+#define S_ANSWERS_UNUSABLE         "Het antwoordbestand %s kan niet worden gebruikt: %s"
+#define S_ANSWERS_WITHOUT          "De wizard start zonder dit bestand."
+#define S_ANSWERS_UNREADABLE       "het bestaat niet of kan niet worden gelezen."
+#define S_ANSWERS_NO_SECTION       "het heeft geen sectie [Restore]."
+#define S_ANSWERS_UNKNOWN_SECTION  "[%s] is geen sectie van een antwoordbestand."
+#define S_ANSWERS_UNKNOWN_KEY      "%s is geen sleutel van een antwoordbestand."
+#define S_ANSWERS_KEY_TWICE        "%s staat er twee keer in."
+#define S_ANSWERS_MISSING_KEY      "%s ontbreekt."
+#define S_ANSWERS_BAD_VALUE        "%s=%s kan niet worden gelezen. De waarde moet zijn: %s"
+#define S_ANSWERS_NOT_FOR_TYPE     "%s wordt niet gebruikt bij Type=%s."
+#define S_ANSWER_STOPPED          "Het antwoordbestand vraagt om %s=%s, maar %s"
+#define S_ANSWER_BY_HAND          "De wizard blijft bij deze stap: controleer de keuze en ga handmatig verder."
+#define S_ANSWER_NOT_OFFERED      "deze stap biedt alleen:"
+#define S_ANSWER_NOTHING_OFFERED  "deze stap biedt niets om te kiezen."
+#define S_ANSWER_LISTED_TWICE     "meer dan één item van deze stap luidt zo."
+#define S_ANSWER_SIZE_FOUND       "het doel heeft %s bytes."
+#define S_ANSWER_LABEL_FOUND      "het label van het doel is: %s"
+#define S_ANSWER_NO_LABEL_FOUND   "het doel heeft geen label."
+#define S_ANSWER_BLOCKED          "deze stap houdt Volgende uitgeschakeld."
+#define S_ANSWER_BLOCKED_BY       "deze stap houdt Volgende uitgeschakeld: %s"
+#define S_ANSWER_START_WAITS      "Het antwoordbestand vraagt om het herstel meteen te starten, maar geeft %s niet op. Controleer de keuzes en start het herstel zelf."
+#define S_ANSWER_CLOSES_SOON      "Dit bericht sluit vanzelf over %d seconden."

@@ -109,3 +109,27 @@
 
 // Restore launch
 #define S_TOO_MANY_DISKS             "Den sikkerhetskopierte datamaskinen hadde flere disker enn denne datamaskinen har. Koble til like mange disker som sikkerhetskopien inneholder, eller gjenopprett diskene én om gangen med en gjenoppretting av harddisk."
+
+// Answer file
+#define S_ANSWERS_UNUSABLE         "Svarfilen %s kan ikke brukes: %s"
+#define S_ANSWERS_WITHOUT          "Veiviseren starter uten den."
+#define S_ANSWERS_UNREADABLE       "den finnes ikke eller kan ikke leses."
+#define S_ANSWERS_NO_SECTION       "den har ingen del [Restore]."
+#define S_ANSWERS_UNKNOWN_SECTION  "[%s] er ikke en del av en svarfil."
+#define S_ANSWERS_UNKNOWN_KEY      "%s er ikke en nøkkel i en svarfil."
+#define S_ANSWERS_KEY_TWICE        "%s er oppgitt to ganger."
+#define S_ANSWERS_MISSING_KEY      "%s mangler."
+#define S_ANSWERS_BAD_VALUE        "%s=%s kan ikke leses. Verdien må være: %s"
+#define S_ANSWERS_NOT_FOR_TYPE     "%s brukes ikke når Type=%s."
+#define S_ANSWER_STOPPED          "Svarfilen ber om %s=%s, men %s"
+#define S_ANSWER_BY_HAND          "Veiviseren blir stående på dette trinnet: Kontroller valget og fortsett manuelt."
+#define S_ANSWER_NOT_OFFERED      "dette trinnet tilbyr bare:"
+#define S_ANSWER_NOTHING_OFFERED  "dette trinnet tilbyr ingenting å velge."
+#define S_ANSWER_LISTED_TWICE     "mer enn én oppføring i dette trinnet lyder slik."
+#define S_ANSWER_SIZE_FOUND       "målet har %s byte."
+#define S_ANSWER_LABEL_FOUND      "etiketten til målet er: %s"
+#define S_ANSWER_NO_LABEL_FOUND   "målet har ingen etikett."
+#define S_ANSWER_BLOCKED          "dette trinnet holder Neste deaktivert."
+#define S_ANSWER_BLOCKED_BY       "dette trinnet holder Neste deaktivert: %s"
+#define S_ANSWER_START_WAITS      "Svarfilen ber om å starte gjenopprettingen med en gang, men oppgir ikke %s. Kontroller valgene og start gjenopprettingen selv."
+#define S_ANSWER_CLOSES_SOON      "Denne meldingen lukkes av seg selv om %d sekunder."

@@ -108,3 +108,27 @@
 
 // Restore launch
 #define S_TOO_MANY_DISKS             "Komputer, z którego utworzono kopię zapasową, miał więcej dysków niż ten komputer. Podłącz tyle dysków, ile zawiera kopia zapasowa, lub przywracaj dyski pojedynczo, wybierając przywracanie dysku twardego."
+
+// Answer file
+#define S_ANSWERS_UNUSABLE         "Nie można użyć pliku odpowiedzi %s: %s"
+#define S_ANSWERS_WITHOUT          "Kreator uruchamia się bez niego."
+#define S_ANSWERS_UNREADABLE       "plik nie istnieje lub nie można go odczytać."
+#define S_ANSWERS_NO_SECTION       "plik nie ma sekcji [Restore]."
+#define S_ANSWERS_UNKNOWN_SECTION  "[%s] nie jest sekcją pliku odpowiedzi."
+#define S_ANSWERS_UNKNOWN_KEY      "%s nie jest kluczem pliku odpowiedzi."
+#define S_ANSWERS_KEY_TWICE        "%s podano dwa razy."
+#define S_ANSWERS_MISSING_KEY      "brak %s."
+#define S_ANSWERS_BAD_VALUE        "Nie można odczytać %s=%s. Wartość musi mieć postać: %s"
+#define S_ANSWERS_NOT_FOR_TYPE     "%s nie jest używany, gdy Type=%s."
+#define S_ANSWER_STOPPED          "Plik odpowiedzi żąda %s=%s, ale %s"
+#define S_ANSWER_BY_HAND          "Kreator pozostaje na tym kroku: sprawdź wybór i kontynuuj ręcznie."
+#define S_ANSWER_NOT_OFFERED      "ten krok oferuje tylko:"
+#define S_ANSWER_NOTHING_OFFERED  "ten krok nie oferuje niczego do wyboru."
+#define S_ANSWER_LISTED_TWICE     "więcej niż jedna pozycja tego kroku ma taką treść."
+#define S_ANSWER_SIZE_FOUND       "miejsce docelowe ma %s bajtów."
+#define S_ANSWER_LABEL_FOUND      "etykieta miejsca docelowego to: %s"
+#define S_ANSWER_NO_LABEL_FOUND   "miejsce docelowe nie ma etykiety."
+#define S_ANSWER_BLOCKED          "ten krok pozostawia przycisk Dalej wyłączony."
+#define S_ANSWER_BLOCKED_BY       "ten krok pozostawia przycisk Dalej wyłączony: %s"
+#define S_ANSWER_START_WAITS      "Plik odpowiedzi żąda natychmiastowego rozpoczęcia przywracania, ale nie podaje %s. Sprawdź wybory i rozpocznij przywracanie samodzielnie."
+#define S_ANSWER_CLOSES_SOON      "Ten komunikat zamknie się sam za %d s."

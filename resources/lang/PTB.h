@@ -109,3 +109,27 @@
 
 // Restore launch
 #define S_TOO_MANY_DISKS             "O computador do backup tinha mais discos do que este computador. Conecte tantos discos quantos o backup contém ou restaure os discos um de cada vez com uma restauração de disco rígido."
+
+// Answer file
+#define S_ANSWERS_UNUSABLE         "O arquivo de respostas %s não pode ser usado: %s"
+#define S_ANSWERS_WITHOUT          "O assistente será iniciado sem ele."
+#define S_ANSWERS_UNREADABLE       "ele não existe ou não pode ser lido."
+#define S_ANSWERS_NO_SECTION       "ele não tem a seção [Restore]."
+#define S_ANSWERS_UNKNOWN_SECTION  "[%s] não é uma seção de um arquivo de respostas."
+#define S_ANSWERS_UNKNOWN_KEY      "%s não é uma chave de um arquivo de respostas."
+#define S_ANSWERS_KEY_TWICE        "%s aparece duas vezes."
+#define S_ANSWERS_MISSING_KEY      "%s está faltando."
+#define S_ANSWERS_BAD_VALUE        "Não é possível ler %s=%s. O valor deve ser: %s"
+#define S_ANSWERS_NOT_FOR_TYPE     "%s não é usado quando Type=%s."
+#define S_ANSWER_STOPPED          "O arquivo de respostas pede %s=%s, mas %s"
+#define S_ANSWER_BY_HAND          "O assistente permanece nesta etapa: verifique a escolha e continue manualmente."
+#define S_ANSWER_NOT_OFFERED      "esta etapa oferece apenas:"
+#define S_ANSWER_NOTHING_OFFERED  "esta etapa não oferece nada para escolher."
+#define S_ANSWER_LISTED_TWICE     "mais de uma entrada desta etapa tem esse texto."
+#define S_ANSWER_SIZE_FOUND       "o destino tem %s bytes."
+#define S_ANSWER_LABEL_FOUND      "o rótulo do destino é: %s"
+#define S_ANSWER_NO_LABEL_FOUND   "o destino não tem rótulo."
+#define S_ANSWER_BLOCKED          "esta etapa mantém Avançar desativado."
+#define S_ANSWER_BLOCKED_BY       "esta etapa mantém Avançar desativado: %s"
+#define S_ANSWER_START_WAITS      "O arquivo de respostas pede para iniciar a restauração imediatamente, mas não informa %s. Verifique as escolhas e inicie a restauração você mesmo."
+#define S_ANSWER_CLOSES_SOON      "Esta mensagem será fechada automaticamente em %d segundos."

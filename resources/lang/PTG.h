@@ -109,3 +109,27 @@
 
 // Restore launch
 #define S_TOO_MANY_DISKS             "O computador da cópia de segurança tinha mais discos do que este computador. Ligue tantos discos quantos os que a cópia de segurança contém, ou restaure os discos um de cada vez com um restauro de disco rígido."
+
+// Answer file
+#define S_ANSWERS_UNUSABLE         "Não é possível utilizar o ficheiro de respostas %s: %s"
+#define S_ANSWERS_WITHOUT          "O assistente é iniciado sem ele."
+#define S_ANSWERS_UNREADABLE       "não existe ou não pode ser lido."
+#define S_ANSWERS_NO_SECTION       "não tem a secção [Restore]."
+#define S_ANSWERS_UNKNOWN_SECTION  "[%s] não é uma secção de um ficheiro de respostas."
+#define S_ANSWERS_UNKNOWN_KEY      "%s não é uma chave de um ficheiro de respostas."
+#define S_ANSWERS_KEY_TWICE        "%s é indicado duas vezes."
+#define S_ANSWERS_MISSING_KEY      "falta %s."
+#define S_ANSWERS_BAD_VALUE        "Não é possível ler %s=%s. O valor tem de ser: %s"
+#define S_ANSWERS_NOT_FOR_TYPE     "%s não é utilizado quando Type=%s."
+#define S_ANSWER_STOPPED          "O ficheiro de respostas pede %s=%s, mas %s"
+#define S_ANSWER_BY_HAND          "O assistente permanece neste passo: verifique a escolha e continue manualmente."
+#define S_ANSWER_NOT_OFFERED      "este passo oferece apenas:"
+#define S_ANSWER_NOTHING_OFFERED  "este passo não oferece nada para escolher."
+#define S_ANSWER_LISTED_TWICE     "mais de uma entrada deste passo tem este texto."
+#define S_ANSWER_SIZE_FOUND       "o destino tem %s bytes."
+#define S_ANSWER_LABEL_FOUND      "a etiqueta do destino é: %s"
+#define S_ANSWER_NO_LABEL_FOUND   "o destino não tem etiqueta."
+#define S_ANSWER_BLOCKED          "este passo mantém Seguinte desativado."
+#define S_ANSWER_BLOCKED_BY       "este passo mantém Seguinte desativado: %s"
+#define S_ANSWER_START_WAITS      "O ficheiro de respostas pede para iniciar o restauro de imediato, mas não indica %s. Verifique as escolhas e inicie o restauro manualmente."
+#define S_ANSWER_CLOSES_SOON      "Esta mensagem fecha-se automaticamente dentro de %d segundos."

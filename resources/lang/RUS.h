@@ -108,3 +108,27 @@
 
 // Restore launch
 #define S_TOO_MANY_DISKS             "На компьютере, с которого создана резервная копия, было больше дисков, чем на этом. Подключите столько дисков, сколько содержит резервная копия, или восстанавливайте диски по одному, выбрав восстановление жесткого диска."
+
+// Answer file
+#define S_ANSWERS_UNUSABLE         "Файл ответов %s нельзя использовать: %s"
+#define S_ANSWERS_WITHOUT          "Мастер запускается без него."
+#define S_ANSWERS_UNREADABLE       "он не существует или не может быть прочитан."
+#define S_ANSWERS_NO_SECTION       "в нем нет раздела [Restore]."
+#define S_ANSWERS_UNKNOWN_SECTION  "[%s] не является разделом файла ответов."
+#define S_ANSWERS_UNKNOWN_KEY      "%s не является ключом файла ответов."
+#define S_ANSWERS_KEY_TWICE        "%s указан дважды."
+#define S_ANSWERS_MISSING_KEY      "отсутствует %s."
+#define S_ANSWERS_BAD_VALUE        "Не удается прочитать %s=%s. Значение должно быть таким: %s"
+#define S_ANSWERS_NOT_FOR_TYPE     "%s не используется при Type=%s."
+#define S_ANSWER_STOPPED          "Файл ответов требует %s=%s, но %s"
+#define S_ANSWER_BY_HAND          "Мастер остается на этом шаге: проверьте выбор и продолжите вручную."
+#define S_ANSWER_NOT_OFFERED      "этот шаг предлагает только:"
+#define S_ANSWER_NOTHING_OFFERED  "этот шаг ничего не предлагает на выбор."
+#define S_ANSWER_LISTED_TWICE     "на этом шаге так называется более одного элемента."
+#define S_ANSWER_SIZE_FOUND       "размер места назначения — %s байт."
+#define S_ANSWER_LABEL_FOUND      "метка места назначения: %s"
+#define S_ANSWER_NO_LABEL_FOUND   "у места назначения нет метки."
+#define S_ANSWER_BLOCKED          "на этом шаге кнопка «Далее» остается недоступной."
+#define S_ANSWER_BLOCKED_BY       "на этом шаге кнопка «Далее» остается недоступной: %s"
+#define S_ANSWER_START_WAITS      "Файл ответов требует сразу начать восстановление, но не указывает %s. Проверьте выбор и начните восстановление самостоятельно."
+#define S_ANSWER_CLOSES_SOON      "Это сообщение закроется само через %d с."

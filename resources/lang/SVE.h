@@ -109,3 +109,27 @@
 
 // Restore launch
 #define S_TOO_MANY_DISKS             "Den säkerhetskopierade datorn hade fler diskar än den här datorn har. Anslut lika många diskar som säkerhetskopian innehåller, eller återställ diskarna en i taget med en återställning av hårddisk."
+
+// Answer file
+#define S_ANSWERS_UNUSABLE         "Svarsfilen %s kan inte användas: %s"
+#define S_ANSWERS_WITHOUT          "Guiden startar utan den."
+#define S_ANSWERS_UNREADABLE       "den finns inte eller kan inte läsas."
+#define S_ANSWERS_NO_SECTION       "den saknar avsnittet [Restore]."
+#define S_ANSWERS_UNKNOWN_SECTION  "[%s] är inte ett avsnitt i en svarsfil."
+#define S_ANSWERS_UNKNOWN_KEY      "%s är inte en nyckel i en svarsfil."
+#define S_ANSWERS_KEY_TWICE        "%s anges två gånger."
+#define S_ANSWERS_MISSING_KEY      "%s saknas."
+#define S_ANSWERS_BAD_VALUE        "%s=%s kan inte läsas. Värdet måste vara: %s"
+#define S_ANSWERS_NOT_FOR_TYPE     "%s används inte när Type=%s."
+#define S_ANSWER_STOPPED          "Svarsfilen begär %s=%s, men %s"
+#define S_ANSWER_BY_HAND          "Guiden stannar på det här steget: kontrollera valet och fortsätt manuellt."
+#define S_ANSWER_NOT_OFFERED      "det här steget erbjuder bara:"
+#define S_ANSWER_NOTHING_OFFERED  "det här steget erbjuder inget att välja."
+#define S_ANSWER_LISTED_TWICE     "mer än en post i det här steget lyder så."
+#define S_ANSWER_SIZE_FOUND       "målet har %s byte."
+#define S_ANSWER_LABEL_FOUND      "målets etikett är: %s"
+#define S_ANSWER_NO_LABEL_FOUND   "målet har ingen etikett."
+#define S_ANSWER_BLOCKED          "det här steget håller Nästa inaktiverad."
+#define S_ANSWER_BLOCKED_BY       "det här steget håller Nästa inaktiverad: %s"
+#define S_ANSWER_START_WAITS      "Svarsfilen begär att återställningen startas direkt, men anger inte %s. Kontrollera valen och starta återställningen själv."
+#define S_ANSWER_CLOSES_SOON      "Det här meddelandet stängs av sig självt om %d sekunder."

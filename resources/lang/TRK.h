@@ -108,3 +108,27 @@
 
 // Restore launch
 #define S_TOO_MANY_DISKS             "Yedeklenen bilgisayarda bu bilgisayardakinden daha çok disk vardı. Yedekte bulunan sayıda disk bağlayın veya sabit disk geri yüklemesiyle diskleri tek tek geri yükleyin."
+
+// Answer file
+#define S_ANSWERS_UNUSABLE         "%s yanıt dosyası kullanılamıyor: %s"
+#define S_ANSWERS_WITHOUT          "Sihirbaz onsuz başlatılıyor."
+#define S_ANSWERS_UNREADABLE       "dosya yok veya okunamıyor."
+#define S_ANSWERS_NO_SECTION       "dosyada [Restore] bölümü yok."
+#define S_ANSWERS_UNKNOWN_SECTION  "[%s] bir yanıt dosyası bölümü değil."
+#define S_ANSWERS_UNKNOWN_KEY      "%s bir yanıt dosyası anahtarı değil."
+#define S_ANSWERS_KEY_TWICE        "%s iki kez verilmiş."
+#define S_ANSWERS_MISSING_KEY      "%s eksik."
+#define S_ANSWERS_BAD_VALUE        "%s=%s okunamıyor. Değer şu biçimde olmalıdır: %s"
+#define S_ANSWERS_NOT_FOR_TYPE     "%s, Type=%s olduğunda kullanılmaz."
+#define S_ANSWER_STOPPED          "Yanıt dosyası %s=%s istiyor, ancak %s"
+#define S_ANSWER_BY_HAND          "Sihirbaz bu adımda kalıyor: seçimi denetleyin ve elle devam edin."
+#define S_ANSWER_NOT_OFFERED      "bu adım yalnızca şunları sunuyor:"
+#define S_ANSWER_NOTHING_OFFERED  "bu adım seçilecek bir şey sunmuyor."
+#define S_ANSWER_LISTED_TWICE     "bu adımda bu metne sahip birden fazla giriş var."
+#define S_ANSWER_SIZE_FOUND       "hedefin boyutu %s bayt."
+#define S_ANSWER_LABEL_FOUND      "hedefin etiketi: %s"
+#define S_ANSWER_NO_LABEL_FOUND   "hedefin etiketi yok."
+#define S_ANSWER_BLOCKED          "bu adım İleri düğmesini devre dışı tutuyor."
+#define S_ANSWER_BLOCKED_BY       "bu adım İleri düğmesini devre dışı tutuyor: %s"
+#define S_ANSWER_START_WAITS      "Yanıt dosyası geri yüklemeyi hemen başlatmak istiyor, ancak %s vermiyor. Seçimleri denetleyin ve geri yüklemeyi kendiniz başlatın."
+#define S_ANSWER_CLOSES_SOON      "Bu ileti %d saniye içinde kendiliğinden kapanır."
