@@ -15,6 +15,7 @@
 #include "Automation.h"
 #include "DestinationComputer.h"
 #include "E2eSupport.h"
+#include "JournalledWizard.h"
 #include "resources/ids.h"
 
 using namespace palto::e2e;
@@ -71,57 +72,28 @@ std::wstring Wide(const std::string& text)
     return std::wstring(text.begin(), text.end());
 }
 
-class AnswerFile : public testing::Test {
+class AnswerFile : public JournalledWizard {
 protected:
-    AnswerFile()
+    AnswerFile() : JournalledWizard(L"palto-e2e-answers")
     {
-        wchar_t temp[MAX_PATH] = {};
-        ::GetTempPathW(MAX_PATH, temp);
-        const std::wstring stem = std::wstring(temp) + L"palto-e2e-answers-" + std::to_wstring(::GetCurrentProcessId());
-        answersPath = stem + L".ini";
-        journalPath = stem + L".jsonl";
+        answersPath = journalPath.substr(0, journalPath.size() - 6) + L".ini";
     }
     // The wizard started with the answer file `answers`.
     void Start(const std::string& answers, const std::string& catalog = Catalog())
     {
         std::ofstream(answersPath.c_str(), std::ios::binary) << answers;
-        Launch(L"-answers=\"" + answersPath + L"\"", catalog);
-    }
-    void Launch(const std::wstring& arguments, const std::string& catalog = Catalog())
-    {
-        ::DeleteFileW(journalPath.c_str());
-        ::SetEnvironmentVariableW(L"HALVEX_SIM_JOURNAL", journalPath.c_str());
-        run.emplace(catalog, arguments);
-        ::SetEnvironmentVariableW(L"HALVEX_SIM_JOURNAL", nullptr);
-        wizard = run->wizard();
-        ASSERT_TRUE(wizard) << "the wizard was not shown";
+        Launch(catalog, L"-answers=\"" + answersPath + L"\"");
     }
     void TearDown() override
     {
-        if (wizard && run->process().WaitForExit(0) == STILL_ACTIVE) {
-            EXPECT_EQ(run->Cancel(), 0u);
-        }
-        run.reset();
+        JournalledWizard::TearDown();
         ::DeleteFileW(answersPath.c_str());
-        ::DeleteFileW(journalPath.c_str());
     }
 
-    DWORD id() { return run->process().id(); }
     HWND Caption() const { return FindControl(wizard, IDC_STEP_CAPTION); }
     std::wstring Summary(int control) const
     {
         return TextOf(FindControl(::GetParent(FindControl(wizard, IDC_SUMMARY_HEADING)), control));
-    }
-    // The journal's lines of one operation.
-    std::vector<nlohmann::json> Journal(const std::string& operation) const
-    {
-        std::vector<nlohmann::json> lines;
-        std::ifstream file(journalPath.c_str(), std::ios::binary);
-        for (std::string line; std::getline(file, line);) {
-            auto entry = nlohmann::json::parse(line);
-            if (entry.value("op", "") == operation) lines.push_back(std::move(entry));
-        }
-        return lines;
     }
     // Partition marks of this computer's layout in the restore order: "disk:partition ...".
     static std::string TargetMarks(const nlohmann::json& layout)
@@ -141,9 +113,6 @@ protected:
     static void WaitLongerThanTheWalk() { ::Sleep(1500); }
 
     std::wstring answersPath;
-    std::wstring journalPath;
-    std::optional<CatalogRun> run;
-    HWND wizard = nullptr;
 };
 
 TEST_F(AnswerFile, APartitionRestoreWithStartNowRunsToItsEndWithoutAClick)
@@ -241,7 +210,7 @@ TEST_F(AnswerFile, AnUnknownKeySaysSoAndTheWizardStartsOnStep1)
 
 TEST_F(AnswerFile, AMissingFileSaysSo)
 {
-    Launch(L"/ANSWERS=" + answersPath + L".gone");
+    Launch(Catalog(), L"/ANSWERS=" + answersPath + L".gone");
     EXPECT_EQ(AnswerBox(id(), IDOK), L"The answer file " + answersPath +
                                          L".gone cannot be used: it does not exist or cannot be read.\n\n"
                                          L"The wizard starts without it.");

@@ -13,6 +13,7 @@
 
 #include "Automation.h"
 #include "E2eSupport.h"
+#include "JournalledWizard.h"
 #include "resources/ids.h"
 
 using namespace palto::e2e;
@@ -69,34 +70,15 @@ std::string Marks(const nlohmann::json& layout)
 }
 
 // The wizard started with that catalog and the engine's journal in a file of its own.
-class Walk : public testing::Test {
+class Walk : public JournalledWizard {
 protected:
+    Walk() : JournalledWizard(L"palto-e2e-journal") {}
     void Start(const std::string& restoreMs = "300", const std::wstring& arguments = L"")
     {
         StartWith(Catalog(restoreMs), arguments);
     }
-    void StartWith(const std::string& catalog, const std::wstring& arguments = L"")
-    {
-        wchar_t temp[MAX_PATH] = {};
-        ::GetTempPathW(MAX_PATH, temp);
-        journalPath = std::wstring(temp) + L"palto-e2e-journal-" + std::to_wstring(::GetCurrentProcessId()) + L".jsonl";
-        ::DeleteFileW(journalPath.c_str());
-        ::SetEnvironmentVariableW(L"HALVEX_SIM_JOURNAL", journalPath.c_str());
-        run.emplace(catalog, arguments);
-        ::SetEnvironmentVariableW(L"HALVEX_SIM_JOURNAL", nullptr);
-        wizard = run->wizard();
-        ASSERT_TRUE(wizard) << "the wizard was not shown";
-    }
-    void TearDown() override
-    {
-        if (wizard && run->process().WaitForExit(0) == STILL_ACTIVE) {
-            EXPECT_EQ(run->Cancel(), 0u);
-        }
-        run.reset();
-        ::DeleteFileW(journalPath.c_str());
-    }
+    void StartWith(const std::string& catalog, const std::wstring& arguments = L"") { Launch(catalog, arguments); }
 
-    DWORD id() { return run->process().id(); }
     void Next(const wchar_t* caption)
     {
         Click(FindControl(wizard, IDC_NEXT));
@@ -129,17 +111,6 @@ protected:
         order = orders[0];
     }
 
-    // The journal's lines of one operation ("op") or notification ("notify"), in order.
-    std::vector<nlohmann::json> Journal(const std::string& name) const
-    {
-        std::vector<nlohmann::json> lines;
-        std::ifstream file(journalPath.c_str(), std::ios::binary);
-        for (std::string line; std::getline(file, line);) {
-            auto entry = nlohmann::json::parse(line);
-            if (entry.value("op", "") == name || entry.value("notify", "") == name) lines.push_back(std::move(entry));
-        }
-        return lines;
-    }
     // Operations and notifications in journal order, by name.
     std::vector<std::string> Calls() const
     {
@@ -162,10 +133,6 @@ protected:
         } while (::GetTickCount64() < end);
         return false;
     }
-
-    std::wstring journalPath;
-    std::optional<CatalogRun> run;
-    HWND wizard = nullptr;
 };
 
 // ---------------------------------------------------------------------------------------
