@@ -154,9 +154,22 @@ struct TimeCase {
     std::optional<RestoreTimes> times;
 };
 
+void PrintDuration(const HoursMinutesSeconds& t, std::ostream* out)
+{
+    *out << t.hours << ':' << t.minutes << ':' << t.seconds;
+}
+
 void PrintTo(const TimeCase& c, std::ostream* out)
 {
-    *out << c.name;
+    *out << c.name << ": start " << c.start << ", now " << c.now << ", value " << c.value << ", expects ";
+    if (!c.times) {
+        *out << "no times";
+        return;
+    }
+    *out << "elapsed ";
+    PrintDuration(c.times->elapsed, out);
+    *out << ", remaining ";
+    PrintDuration(c.times->remaining, out);
 }
 
 class ProgressTimes : public testing::TestWithParam<TimeCase> {};
