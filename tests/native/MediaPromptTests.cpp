@@ -24,7 +24,9 @@ struct PromptCase {
 void PrintTo(const PromptCase& c, std::ostream* out)
 {
     *out << c.name << ": template " << testing::PrintToString(std::wstring(c.partTemplate)) << ", part " << c.part
-         << ", drive " << c.drive << ", expects " << testing::PrintToString(std::wstring(c.expected));
+         << ", drive " << c.drive;
+    if (c.drive > 0x20 && c.drive < 0x7F) *out << " '" << static_cast<char>(c.drive) << "'";
+    *out << ", expects " << testing::PrintToString(std::wstring(c.expected));
 }
 
 class MediaPrompt : public testing::TestWithParam<PromptCase> {};

@@ -5,6 +5,7 @@
 #include <climits>
 #include <cstdint>
 #include <cstdlib>
+#include <iomanip>
 #include <optional>
 #include <ostream>
 #include <vector>
@@ -156,7 +157,8 @@ struct TimeCase {
 
 void PrintDuration(const HoursMinutesSeconds& t, std::ostream* out)
 {
-    *out << t.hours << ':' << t.minutes << ':' << t.seconds;
+    *out << t.hours << ':' << std::setw(2) << std::setfill('0') << t.minutes << ':' << std::setw(2) << t.seconds
+         << std::setfill(' ');
 }
 
 void PrintTo(const TimeCase& c, std::ostream* out)
