@@ -4,6 +4,7 @@
 #include <new>
 #include <utility>
 
+#include "app/CallbackTargets.h"
 #include "app/EngineClient.h"
 #include "app/MediaPromptBox.h"
 #include "engine/RecordReaders.h"
@@ -12,73 +13,80 @@ namespace {
 
 constexpr unsigned kNotifyMediaRequest = 3;
 
-// The worker's own copy of the request; the engine's media requests reach it as their
-// context, so it lives until the registration is withdrawn.
+// The worker's own copy of the request. The engine's media requests name it by the
+// query's id, so one that comes after the worker has ended finds nothing.
 struct Query {
     ArchiveQueryRequest request;
     PendingArchiveQuery result;
 };
-
-std::uint64_t NewQueryId()
-{
-    static std::atomic<std::uint64_t> last{0};
-    return ++last;
-}
-
-void OnMediaRequest(void* context, void* record)
-{
-    if (!record) return;
-    auto& request = *static_cast<_MediaRequestNotifyData*>(record);
-    request.answer = kMediaAnswerCancel;  // unless the user says the medium is there
-    if (!context) return;
-    try {
-        AskForMedium(static_cast<const Query*>(context)->request.promptOwner, request);
-    } catch (...) {
-    }
-}
+using Queries = CallbackTargets<Query>;
 
 void RunQuery(Query& query, ArchiveQueryResult& result)
 {
     // Without the registration a missing medium could not be asked for: the engine's
     // refusal is the outcome of the query.
-    result.code =
-        GetEngineClient().SetNotifyFunction(kNotifyMediaRequest, reinterpret_cast<void*>(&OnMediaRequest), &query);
+    result.code = GetEngineClient().SetNotifyFunction(
+        kNotifyMediaRequest, reinterpret_cast<void*>(&ArchiveMediaRequestCallback), CallbackContext(result.id));
     if (result.code != 0) return;
     const ArchiveQueryRequest& r = query.request;
     result.code = OpenArchive(r.projectId, r.archiveId, r.drive, &result.protectedPassword);
 }
 
+// Runs the query while it can be found for the media requests; its code.
+int RunRegisteredQuery(std::unique_ptr<Query> owned)
+{
+    try {
+        const std::shared_ptr<Query> query(std::move(owned));
+        ArchiveQueryResult& result = *query->result;
+        Queries::Instance().Add(result.id, query);
+        RunQuery(*query, result);
+        return result.code;
+    } catch (const std::bad_alloc&) {
+        return halvex::kOutOfMemory;
+    } catch (...) {
+        // A query that did not end is no readable backup.
+        return halvex::kBackupUnreadable;
+    }
+}
+
+// Even when the engine refuses the withdrawal, a late request it sends names the query
+// by its id only, and finds nothing.
+void WithdrawMediaRequests(std::uint64_t queryId)
+{
+    Queries::Instance().Remove(queryId);
+    try {
+        GetEngineClient().SetNotifyFunction(kNotifyMediaRequest, nullptr, nullptr);
+    } catch (...) {
+    }
+}
+
 DWORD WINAPI QueryThread(void* parameter)
 {
     std::unique_ptr<Query> query(static_cast<Query*>(parameter));
+    const ArchiveQueryRequest request = query->request;
     const PendingArchiveQuery result = query->result;
-    int code = 0;
-    try {
-        RunQuery(*query, *result);
-        code = result->code;
-    } catch (const std::bad_alloc&) {
-        code = halvex::kOutOfMemory;
-    } catch (...) {
-        // A query that did not end is no readable backup.
-        code = halvex::kBackupUnreadable;
-    }
-    result->code = code;
+    result->code = RunRegisteredQuery(std::move(query));
     result->ended.store(true, std::memory_order_release);
-    int withdrawn = halvex::kInvalidRequest;
-    try {
-        withdrawn = GetEngineClient().SetNotifyFunction(kNotifyMediaRequest, nullptr, nullptr);
-    } catch (...) {
-    }
-    const ArchiveQueryRequest r = query->request;
-    // The engine still holds the query as its context when the withdrawal failed: the
-    // query then stays, so that a later media request never reaches freed memory.
-    if (withdrawn != 0) query.release();
-    ::PostMessageW(r.notify, r.message, static_cast<WPARAM>(static_cast<INT_PTR>(code)),
+    WithdrawMediaRequests(result->id);
+    ::PostMessageW(request.notify, request.message, static_cast<WPARAM>(static_cast<INT_PTR>(result->code)),
                    static_cast<LPARAM>(result->id));
     return 0;
 }
 
 }  // namespace
+
+void ArchiveMediaRequestCallback(void* context, void* record)
+{
+    if (!record) return;
+    auto& request = *static_cast<_MediaRequestNotifyData*>(record);
+    request.answer = kMediaAnswerCancel;  // unless the user says the medium is there
+    const auto query = Queries::Instance().Find(context);
+    if (!query) return;
+    try {
+        AskForMedium(query->request.promptOwner, request);
+    } catch (...) {
+    }
+}
 
 int OpenArchive(std::uint32_t projectId, std::uint64_t archiveId, wchar_t drive, CString* protectedPassword)
 {
@@ -105,7 +113,7 @@ int OpenArchive(std::uint32_t projectId, std::uint64_t archiveId, wchar_t drive,
 PendingArchiveQuery StartArchiveQuery(const ArchiveQueryRequest& request)
 {
     try {
-        auto result = std::make_shared<ArchiveQueryResult>(NewQueryId());
+        auto result = std::make_shared<ArchiveQueryResult>(NewCallbackToken());
         auto query = std::make_unique<Query>(Query{request, result});
         HANDLE thread = ::CreateThread(nullptr, 0, &QueryThread, query.get(), 0, nullptr);
         if (!thread) return nullptr;

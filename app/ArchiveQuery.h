@@ -43,7 +43,14 @@ int OpenArchive(std::uint32_t projectId, std::uint64_t archiveId, wchar_t drive,
 // Starts the worker. It posts its message on every path, exceptions included, and
 // withdraws its media-request registration before it ends. Null when no thread could
 // be made: nothing is posted then.
+//
+// The engine's media requests reach the worker's query through its id as their context;
+// a request for a query that has ended, or for any other context, is answered Cancel
+// without asking anybody.
 PendingArchiveQuery StartArchiveQuery(const ArchiveQueryRequest& request);
+
+// The media-request callback the worker registers with the engine.
+void ArchiveMediaRequestCallback(void* context, void* record);
 
 // The outcome of `pending` when `lParam` (of the query's message) is its id and its
 // worker has ended; `pending` is empty afterwards. Null, and `pending` unchanged, for

@@ -156,6 +156,7 @@ INT_PTR CALLBACK CDialog::DialogProc(HWND hWnd, UINT message, WPARAM wParam, LPA
     }
     if (!dialog) return FALSE;
 
+    const Identity identity = dialog->GetIdentity();
     dialog->EnterMessage();
     INT_PTR answer = FALSE;
     try {
@@ -177,7 +178,7 @@ INT_PTR CALLBACK CDialog::DialogProc(HWND hWnd, UINT message, WPARAM wParam, LPA
     }
 
     // An object freed under its own handler is not touched again.
-    if (!IsLive(dialog)) CountStrayMessage(hWnd, message);
+    if (!IsLive(identity)) CountStrayMessage(hWnd, message);
     else dialog->LeaveMessage(message);  // last use of `dialog`: PostNcDestroy may delete it
     return answer;
 }

@@ -3,31 +3,41 @@
 #include <atomic>
 #include <cstdio>
 #include <mutex>
-#include <unordered_set>
+#include <unordered_map>
 
 namespace {
+// The window property holds the object's identity, not its address: a window that
+// outlives its object never leads to a later object at the same address.
 constexpr wchar_t kObjectProperty[] = L"Palto.CWnd";
 
-// Every window object in existence; objects are made and destroyed on any thread.
+// Every window object in existence, by identity; objects are made and destroyed on any
+// thread. Never destroyed: windows and engine threads may still ask while static
+// destructors run at the program's end.
 struct LiveObjects {
     std::mutex lock;
-    std::unordered_set<const CWnd*> objects;
+    std::unordered_map<CWnd::Identity, CWnd*> objects;
 };
 
 LiveObjects& Live()
 {
-    static LiveObjects live;
-    return live;
+    static LiveObjects* live = new LiveObjects;
+    return *live;
+}
+
+CWnd::Identity NewIdentity()
+{
+    static std::atomic<CWnd::Identity> last{0};
+    return ++last;
 }
 
 std::atomic<unsigned long> g_strayMessages{0};
 }  // namespace
 
-CWnd::CWnd()
+CWnd::CWnd() : m_identity(NewIdentity())
 {
     LiveObjects& live = Live();
     std::lock_guard lock(live.lock);
-    live.objects.insert(this);
+    live.objects.emplace(m_identity, this);
 }
 
 CWnd::~CWnd()
@@ -40,7 +50,7 @@ CWnd::~CWnd()
     }
     LiveObjects& live = Live();
     std::lock_guard lock(live.lock);
-    live.objects.erase(this);
+    live.objects.erase(m_identity);
 }
 
 CWnd* CWnd::FromHandlePermanent(HWND hWnd)
@@ -50,20 +60,27 @@ CWnd* CWnd::FromHandlePermanent(HWND hWnd)
     DWORD process = 0;
     ::GetWindowThreadProcessId(hWnd, &process);
     if (process != ::GetCurrentProcessId()) return nullptr;
-    auto* wnd = static_cast<CWnd*>(::GetPropW(hWnd, kObjectProperty));
-    if (wnd && !IsLive(wnd)) {
+    const auto identity = reinterpret_cast<std::uintptr_t>(::GetPropW(hWnd, kObjectProperty));
+    if (!identity) return nullptr;
+    CWnd* wnd = nullptr;
+    {
+        LiveObjects& live = Live();
+        std::lock_guard lock(live.lock);
+        const auto found = live.objects.find(identity);
+        if (found != live.objects.end()) wnd = found->second;
+    }
+    if (!wnd) {
         ::RemovePropW(hWnd, kObjectProperty);
         CountStrayMessage(hWnd, 0);
-        return nullptr;
     }
     return wnd;
 }
 
-bool CWnd::IsLive(const CWnd* wnd)
+bool CWnd::IsLive(Identity identity)
 {
     LiveObjects& live = Live();
     std::lock_guard lock(live.lock);
-    return live.objects.count(wnd) != 0;
+    return live.objects.count(identity) != 0;
 }
 
 unsigned long CWnd::StrayMessages()
@@ -130,7 +147,7 @@ BOOL CWnd::DestroyWindow()
 void CWnd::Bind(HWND hWnd)
 {
     m_hWnd = hWnd;
-    ::SetPropW(hWnd, kObjectProperty, this);
+    ::SetPropW(hWnd, kObjectProperty, reinterpret_cast<HANDLE>(static_cast<std::uintptr_t>(m_identity)));
 }
 
 void CWnd::Unbind()

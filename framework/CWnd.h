@@ -5,6 +5,8 @@
 
 #include <windows.h>
 
+#include <cstdint>
+
 #include "framework/CString.h"
 #include "framework/MessageMap.h"
 
@@ -28,10 +30,16 @@ public:
 
     virtual BOOL PreTranslateMessage(MSG* pMsg);
 
-    // Whether `wnd` is a window object that exists now. The dialog procedure asks before
-    // it calls into the object a window names, so that a message for an object that has
-    // gone is dropped instead of run on freed memory.
-    static bool IsLive(const CWnd* wnd);
+    // A number that names this object and no other for the life of the process: unlike
+    // its address, which the heap hands to a later object once this one has gone.
+    using Identity = std::uint64_t;
+    Identity GetIdentity() const { return m_identity; }
+
+    // Whether the object named `identity` exists now. The dialog procedure and the message
+    // map take the identity before they call into an object and ask afterwards, so that
+    // an object freed meanwhile (and a new one at its address) is not touched as if it
+    // were the one they called.
+    static bool IsLive(Identity identity);
     // How many messages met an object that had gone since the process started: each one
     // is a fault of the program (an object freed under its own handler, say).
     static unsigned long StrayMessages();
@@ -116,6 +124,7 @@ protected:
     friend class CDialog;
 
 private:
+    const Identity m_identity;
     bool m_messageDeclined = false;
     int m_messageDepth = 0;
     bool m_finalMessageSeen = false;

@@ -29,6 +29,8 @@ protected:                                                                      
     BOOL theClass::ProcessWindowMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) \
     {                                                                                         \
         using TheBaseClass = baseClass;                                                       \
+        const CWnd::Identity self = GetIdentity();                                            \
+        (void)self;                                                                           \
         (void)wParam;                                                                         \
         (void)lParam;
 
@@ -42,7 +44,7 @@ protected:                                                                      
     {                                                                                         \
         const bool outerDeclined = BeginHandler();                                            \
         call;                                                                                 \
-        if (!CWnd::IsLive(this)) return TRUE;                                                 \
+        if (!CWnd::IsLive(self)) return TRUE;                                                 \
         if (EndHandler(outerDeclined)) return TRUE;                                           \
     }
 

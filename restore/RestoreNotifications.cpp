@@ -1,40 +1,23 @@
 #include "restore/RestoreNotifications.h"
 
-#include <map>
-#include <mutex>
+#include <atomic>
+#include <cstdint>
 
+#include "app/CallbackTargets.h"
 #include "app/EngineClient.h"
 #include "app/MediaPromptBox.h"
 #include "frame/WizardMessages.h"
 
 namespace {
 
-// The runs whose callbacks may still be called, by token. Weak: the registry keeps no
-// run alive; a callback holds its run only while it runs.
-struct Registry {
-    std::mutex lock;
-    std::map<std::uintptr_t, std::weak_ptr<RestoreRun>> runs;
-    std::uintptr_t registered = 0;   // whose callbacks the engine holds
-};
+using Runs = CallbackTargets<RestoreRun>;
 
-Registry& Runs()
-{
-    static Registry registry;
-    return registry;
-}
+// The token of the run whose callbacks the engine holds; 0: nobody's.
+std::atomic<std::uintptr_t> g_registered{0};
 
 std::shared_ptr<RestoreRun> FindRun(void* context)
 {
-    if (!context) return nullptr;
-    Registry& registry = Runs();
-    std::lock_guard lock(registry.lock);
-    const auto found = registry.runs.find(reinterpret_cast<std::uintptr_t>(context));
-    return found == registry.runs.end() ? nullptr : found->second.lock();
-}
-
-void* ContextOf(const RestoreRun& run)
-{
-    return reinterpret_cast<void*>(run.Token());
+    return Runs::Instance().Find(context);
 }
 
 // Sets all three, even after a refusal, and returns the engine's first refusal (0: none).
@@ -53,27 +36,17 @@ int SetCallbacks(void* taskEnd, void* engineMessage, void* mediaRequest, void* c
 
 int RegisterRestoreNotifications(const std::shared_ptr<RestoreRun>& run)
 {
-    {
-        Registry& registry = Runs();
-        std::lock_guard lock(registry.lock);
-        registry.runs[run->Token()] = run;
-        registry.registered = run->Token();
-    }
+    Runs::Instance().Add(run->Token(), run);
+    g_registered.store(run->Token());
     return SetCallbacks(reinterpret_cast<void*>(&TaskEndCallback), reinterpret_cast<void*>(&EngineMessageCallback),
-                        reinterpret_cast<void*>(&MediaRequestCallback), ContextOf(*run));
+                        reinterpret_cast<void*>(&MediaRequestCallback), CallbackContext(run->Token()));
 }
 
 void WithdrawRestoreNotifications(const RestoreRun& run)
 {
-    bool registered = false;
-    {
-        Registry& registry = Runs();
-        std::lock_guard lock(registry.lock);
-        registry.runs.erase(run.Token());
-        registered = registry.registered == run.Token();
-        if (registered) registry.registered = 0;
-    }
-    if (registered) SetCallbacks(nullptr, nullptr, nullptr, nullptr);
+    Runs::Instance().Remove(run.Token());
+    std::uintptr_t registered = run.Token();
+    if (g_registered.compare_exchange_strong(registered, 0)) SetCallbacks(nullptr, nullptr, nullptr, nullptr);
 }
 
 void TaskEndCallback(void* context, void* record)

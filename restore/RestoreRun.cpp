@@ -1,21 +1,10 @@
 #include "restore/RestoreRun.h"
 
+#include "app/CallbackTargets.h"
 #include "app/EngineClient.h"
 
-namespace {
-
-// Tokens are never reused, so a callback still on its way for a run that has gone can
-// never reach a later one.
-std::uintptr_t NextToken()
-{
-    static std::atomic<std::uintptr_t> last{0};
-    return ++last;
-}
-
-}  // namespace
-
 RestoreRun::RestoreRun(std::uint32_t projectId, std::uint64_t archiveId, const _ProjectRestoreInfo& restoreInfo)
-    : projectId(projectId), archiveId(archiveId), m_restoreInfo(restoreInfo), m_token(NextToken())
+    : projectId(projectId), archiveId(archiveId), m_restoreInfo(restoreInfo), m_token(NewCallbackToken())
 {
 }
 

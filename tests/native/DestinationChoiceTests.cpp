@@ -173,6 +173,7 @@ TEST_P(OemFilters, HideWhatTheyShould)
 const palto::OemFilter kOem = palto::MakeOemFilter(true, L"RECOVERY", L"Tools");
 const palto::OemFilter kOemWithoutKeywords = palto::MakeOemFilter(true, L"", L"");
 const palto::OemFilter kNoOem = palto::MakeOemFilter(false, L"RECOVERY", L"Tools");
+const palto::OemFilter kOemZ = palto::MakeOemFilter(true, L"ZAZ", L"");
 
 INSTANTIATE_TEST_SUITE_P(Cases, OemFilters, testing::Values(
     FilterCase{"PlainPartition", kOem, u"Data", 7, u'D', false, false, false},
@@ -188,6 +189,7 @@ INSTANTIATE_TEST_SUITE_P(Cases, OemFilters, testing::Values(
     FilterCase{"EmptyKeywordsHideNoLabel", kOemWithoutKeywords, u"Data", 7, u'D', false, false, false},
     FilterCase{"EmptyKeywordsHideNoUnlabelled", kOemWithoutKeywords, u"", 7, u'D', false, false, false},
     FilterCase{"EmptyKeywordsStillSystemReserved", kOemWithoutKeywords, u"system reserved", 7, u'C', false, false, true},
+    FilterCase{"UpperCaseZIsFolded", kOemZ, u"zaZ", 7, u'E', false, true, true},
     FilterCase{"OffHidesNothing", kNoOem, u"Recovery", 40, 0, true, false, false}),
     [](const auto& info) { return info.param.name; });
 
@@ -407,6 +409,17 @@ TEST(EnterChoice, KeepsTheUsersPickOnALaterEntryIntoTheSameChoice)
     EXPECT_EQ(choice.targetSel, 0);
     EXPECT_TRUE(choice.targetChosen);
 }
+
+}  // namespace
+
+namespace palto {
+void PrintTo(const ChoiceKey& key, std::ostream* out)
+{
+    *out << "restore type " << key.restoreType << ", project " << key.projectId << ", backup " << key.archiveId;
+}
+}  // namespace palto
+
+namespace {
 
 class ChangedChoice : public testing::TestWithParam<palto::ChoiceKey> {};
 

@@ -4,6 +4,7 @@
 
 #include <climits>
 #include <cstdint>
+#include <ostream>
 #include <string>
 
 #include "app/MediaPrompt.h"
@@ -19,6 +20,14 @@ struct PromptCase {
     std::int32_t drive;
     const wchar_t* expected;
 };
+
+void PrintTo(const PromptCase& c, std::ostream* out)
+{
+    *out << c.name << ": template " << testing::PrintToString(std::wstring(c.partTemplate)) << ", part " << c.part
+         << ", drive " << c.drive;
+    if (c.drive > 0x20 && c.drive < 0x7F) *out << " '" << static_cast<char>(c.drive) << "'";
+    *out << ", expects " << testing::PrintToString(std::wstring(c.expected));
+}
 
 class MediaPrompt : public testing::TestWithParam<PromptCase> {};
 
@@ -46,6 +55,7 @@ INSTANTIATE_TEST_SUITE_P(Templates, MediaPrompt, testing::Values(
     PromptCase{"DriveZero", L"Drive %3:", 1, 0, L"Drive ?:"},
     PromptCase{"DriveBeyondCharacters", L"Drive %3:", 1, 0x110041, L"Drive ?:"},
     PromptCase{"DriveNegative", L"Drive %3:", 1, -65, L"Drive ?:"},
+    PromptCase{"DriveSpace", L"Drive %3:", 1, ' ', L"Drive ?:"},
     PromptCase{"EmptyTemplate", L"", 2, 'E', L""}),
     [](const testing::TestParamInfo<PromptCase>& info) { return std::string(info.param.name); });
 

@@ -5,6 +5,7 @@
 #include <climits>
 #include <cstdint>
 #include <cstdlib>
+#include <iomanip>
 #include <optional>
 #include <ostream>
 #include <vector>
@@ -154,9 +155,23 @@ struct TimeCase {
     std::optional<RestoreTimes> times;
 };
 
+void PrintDuration(const HoursMinutesSeconds& t, std::ostream* out)
+{
+    *out << t.hours << ':' << std::setw(2) << std::setfill('0') << t.minutes << ':' << std::setw(2) << t.seconds
+         << std::setfill(' ');
+}
+
 void PrintTo(const TimeCase& c, std::ostream* out)
 {
-    *out << c.name;
+    *out << c.name << ": start " << c.start << ", now " << c.now << ", value " << c.value << ", expects ";
+    if (!c.times) {
+        *out << "no times";
+        return;
+    }
+    *out << "elapsed ";
+    PrintDuration(c.times->elapsed, out);
+    *out << ", remaining ";
+    PrintDuration(c.times->remaining, out);
 }
 
 class ProgressTimes : public testing::TestWithParam<TimeCase> {};

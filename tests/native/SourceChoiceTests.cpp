@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <memory>
 #include <optional>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -93,6 +94,13 @@ struct NewestCase {
     std::vector<std::uint64_t> newestTimes;
     std::optional<std::size_t> picked;
 };
+
+void PrintTo(const NewestCase& c, std::ostream* out)
+{
+    *out << "newest backup times " << testing::PrintToString(c.newestTimes) << ", picks ";
+    if (c.picked) *out << "project " << *c.picked;
+    else *out << "none";
+}
 
 class NewestProject : public testing::TestWithParam<NewestCase> {};
 

@@ -127,7 +127,7 @@ const Place kPlaces[] = {
     // A backup on a disc is opened on a worker that asks for the disc.
     {"SourceWorkerRegistersPrompt", Flow::Partition, {"SetNotifyFunction", "app/ArchiveQuery.cpp", "RunQuery"}, 1, Shows::CodeText, Ends::Restored, 0},
     {"SourceWorkerOpensBackup",    Flow::Partition, {"QueryArchiveProject", "app/ArchiveQuery.cpp", "OpenArchive"}, 2, Shows::CodeText, Ends::Restored, 0},
-    {"SourceWorkerWithdrawsPrompt", Flow::Partition, {"SetNotifyFunction", "app/ArchiveQuery.cpp", "QueryThread"}, 2, Shows::Nothing, Ends::Restored, 0},
+    {"SourceWorkerWithdrawsPrompt", Flow::Partition, {"SetNotifyFunction", "app/ArchiveQuery.cpp", "WithdrawMediaRequests"}, 2, Shows::Nothing, Ends::Restored, 0},
     // The destination pages fetch both layouts when they are entered.
     {"EntireDestinationRestoreInfo", Flow::Entire, {"QueryProjectRestoreInfo", "pages/RestoreLayouts.cpp", "QueryRestoreLayouts"}, 1, Shows::CodeText, Ends::Restored, 0},
     {"EntireDestinationThisComputer", Flow::Entire, {"GetDRRestoreVolumesInfo", "pages/RestoreLayouts.cpp", "QueryRestoreLayouts"}, 1, Shows::CodeText, Ends::Restored, 0},
@@ -139,7 +139,7 @@ const Place kPlaces[] = {
     {"LaunchRegistersPrompt",      Flow::Entire, {"SetNotifyFunction", "app/ArchiveQuery.cpp", "RunQuery"}, 1, Shows::CannotRead, Ends::Restored, 0},
     {"LaunchOpensBackup",          Flow::Entire, {"QueryArchiveProject", "app/ArchiveQuery.cpp", "OpenArchive"}, 2, Shows::CannotRead, Ends::Restored, 0},
     {"LaunchReleasesOpenedBackup", Flow::Entire, {"FreeProject", "app/ArchiveQuery.cpp", "OpenArchive"}, 4, Shows::Nothing, Ends::Restored, 3},
-    {"LaunchWithdrawsPrompt",      Flow::Entire, {"SetNotifyFunction", "app/ArchiveQuery.cpp", "QueryThread"}, 2, Shows::Nothing, Ends::Restored, 0},
+    {"LaunchWithdrawsPrompt",      Flow::Entire, {"SetNotifyFunction", "app/ArchiveQuery.cpp", "WithdrawMediaRequests"}, 2, Shows::Nothing, Ends::Restored, 0},
     {"PasswordIsProtected",        Flow::Entire, {"EncryptString", "frame/PasswordDlg.cpp", "CPasswordDlg::TypedPasswordMatches"}, 1, Shows::WrongPassword, Ends::Restored, 0},
     // The progress page's worker registers the notifications and starts the restore.
     {"RestoreRegistersTaskEnd",    Flow::Entire, {"SetNotifyFunction", "restore/RestoreNotifications.cpp", "SetCallbacks", 1}, 3, Shows::CodeText, Ends::NotStarted, 0},

@@ -1,6 +1,9 @@
 // The behaviour of the dialog framework that the wizard relies on, with real windows.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstddef>
+#include <new>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -428,6 +431,49 @@ TEST(Teardown, AnObjectFreedUnderItsOwnHandlerIsNotTouchedAgainAndIsCounted)
     EXPECT_FALSE(::IsWindow(hWnd)) << "the object took its window with it";
     EXPECT_EQ(CWnd::StrayMessages(), before + 1);
     EXPECT_EQ(CWnd::FromHandlePermanent(hWnd), nullptr);
+}
+
+// A handler that frees its own object and makes another in the very same storage, as
+// the heap does when it hands a freed address to the next object.
+class ReplacedDialog : public CDialog {
+public:
+    ReplacedDialog() : CDialog(kModal) {}
+
+protected:
+    DECLARE_MESSAGE_MAP()
+    LRESULT OnReplace(WPARAM, LPARAM)
+    {
+        void* storage = this;
+        this->~ReplacedDialog();
+        new (storage) SelfDestroyingDialog;
+        return 0;
+    }
+};
+
+BEGIN_MESSAGE_MAP(ReplacedDialog, CDialog)
+    ON_MESSAGE(WM_APP + 23, &ReplacedDialog::OnReplace)
+END_MESSAGE_MAP()
+
+TEST(Teardown, AnObjectMadeAtTheAddressOfAFreedOneIsNotTakenForIt)
+{
+    alignas(std::max_align_t) unsigned char storage[std::max(sizeof(ReplacedDialog), sizeof(SelfDestroyingDialog))];
+    auto* first = new (storage) ReplacedDialog;
+    ASSERT_TRUE(first->Create(kModal));
+    HWND firstWindow = first->m_hWnd;
+    const unsigned long before = CWnd::StrayMessages();
+    ::SendMessageW(firstWindow, WM_APP + 23, 0, 0);
+    EXPECT_FALSE(::IsWindow(firstWindow)) << "the first object took its window with it";
+    EXPECT_EQ(CWnd::StrayMessages(), before + 1) << "the message's end met the successor as if it were the first";
+
+    // The successor starts clean: its own window destroyed inside its own handler stays
+    // bound until the outermost handler returns, as for any other object.
+    auto* successor = std::launder(reinterpret_cast<SelfDestroyingDialog*>(storage));
+    ASSERT_TRUE(successor->Create(kModal));
+    HWND hWnd = successor->m_hWnd;
+    ::SendMessageW(hWnd, WM_APP + 20, 0, 0);
+    EXPECT_EQ(successor->events, (std::vector<std::string>{"inner: bound", "outer: bound", "final"}));
+    EXPECT_EQ(CWnd::FromHandlePermanent(firstWindow), nullptr);
+    successor->~SelfDestroyingDialog();
 }
 
 TEST(CString, FormatTakesCStringsAndNumbers)

@@ -46,23 +46,6 @@ const char* Name(Focus focus)
     return "?";
 }
 
-// Presses a key as the modal loop would deliver it; true when a pre-translate filter or
-// the dialog manager took it.
-bool PressKey(UINT key)
-{
-    MSG msg{};
-    msg.hwnd = ::GetFocus();
-    msg.message = WM_KEYDOWN;
-    msg.wParam = key;
-    const bool taken = CWnd::WalkPreTranslateTree(&msg);
-    if (!taken) {
-        ::TranslateMessage(&msg);
-        ::DispatchMessageW(&msg);
-    }
-    palto::test::PumpMessages();
-    return taken;
-}
-
 class Keyboard : public testing::Test {
 protected:
     static void SetUpTestSuite() { palto::test::LoadEnglishResources(); }
@@ -86,11 +69,55 @@ protected:
         }
         ::SetFocus(target);
         ASSERT_TRUE(::GetFocus() == target || ::IsChild(target, ::GetFocus())) << Name(focus);
+        m_focus = ::GetFocus();
+    }
+
+    // Presses a key at the focus as the modal loop would deliver it; true when a
+    // pre-translate filter or the dialog manager took it. The desktop has one focus: a
+    // window another program shows may take the activation, and the focus with it, at
+    // any moment. The wizard gets both back before the key, and after it, so that the
+    // focus the test reads is where the key left it.
+    bool PressKey(UINT key)
+    {
+        RegainFocus();
+        MSG msg{};
+        msg.hwnd = ::GetFocus();
+        msg.message = WM_KEYDOWN;
+        msg.wParam = key;
+        const bool taken = CWnd::WalkPreTranslateTree(&msg);
+        if (!taken) {
+            ::TranslateMessage(&msg);
+            ::DispatchMessageW(&msg);
+        }
+        HWND const moved = ::GetFocus();
+        palto::test::PumpMessages();
+        const bool stillActive = ::GetActiveWindow() == wizard.m_hWnd;
+        m_focus = stillActive || !moved ? ::GetFocus() : moved;
+        RegainFocus();
+        return taken;
     }
 
     ScopedContext context;
     MessageBoxes boxes;
     KeyboardWizard wizard;
+
+private:
+    // Gives the wizard the activation and `m_focus` the focus again when another window
+    // took them, until a deadline.
+    void RegainFocus()
+    {
+        if (!m_focus || !::IsWindow(m_focus)) return;
+        const ULONGLONG end = ::GetTickCount64() + 10000;
+        while (::GetFocus() != m_focus && ::GetTickCount64() < end) {
+            ::SetActiveWindow(wizard.m_hWnd);
+            ::SetFocus(m_focus);
+            palto::test::PumpMessages();
+            if (::GetFocus() != m_focus) ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
+        }
+        ASSERT_EQ(::GetFocus(), m_focus) << "the wizard did not get the focus back";
+    }
+
+    HWND m_focus = nullptr;
 };
 
 struct KeyCase {

@@ -3,11 +3,17 @@
 // as long as the wizard window, and the configuration file is found beside the program.
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <cstdlib>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "TestSupport.h"
+#include "app/ArchiveQuery.h"
+#include "app/CallbackTargets.h"
 #include "frame/PaltoDlg.h"
+#include "restore/RestoreNotifications.h"
 
 namespace {
 
@@ -19,6 +25,8 @@ enum ChildResult : DWORD {
     kContextLeft = 13,
     kOemOn = 14,
     kOemOff = 15,
+    kEndedCleanly = 16,
+    kWrongLateAnswer = 17,
 };
 
 int RunInitInstance()
@@ -97,10 +105,61 @@ TEST(Startup, TheConfigurationFileIsFoundInAFolderOfAnyName)
     EXPECT_EQ(palto::test::RunInChild("oem", L"startup_tests", folder.program()), kOemOn);
 }
 
+// What engine threads may do at any moment, the program's end included: notifications
+// for a restore and an archive check that nobody registered, and a window object made
+// and destroyed. True when each was answered as for nobody (Cancel, no answer) and the
+// object was known while it existed.
+bool CallInAsTheEngineDoes()
+{
+    void* const nobody = CallbackContext(NewCallbackToken());
+    _MediaRequestNotifyData restoreMedia{};
+    restoreMedia.answer = kMediaAnswerOk;
+    MediaRequestCallback(nobody, &restoreMedia);
+    _MediaRequestNotifyData checkMedia{};
+    checkMedia.answer = kMediaAnswerOk;
+    ArchiveMediaRequestCallback(nobody, &checkMedia);
+    _EngineMessageNotifyData message{};
+    message.answer = 5;
+    EngineMessageCallback(nobody, &message);
+    _TaskEndNotifyData end{};
+    TaskEndCallback(nobody, &end);
+    const CWnd wnd;
+    return restoreMedia.answer == kMediaAnswerCancel && checkMedia.answer == kMediaAnswerCancel &&
+           message.answer == 0 && CWnd::IsLive(wnd.GetIdentity());
+}
+
+// Made before any registry is first used, so destroyed after every static object that
+// is made later: its last call comes after their owners are gone.
+struct LastCaller {
+    ~LastCaller()
+    {
+        if (!CallInAsTheEngineDoes()) std::_Exit(kWrongLateAnswer);
+    }
+};
+
+// An engine thread that keeps calling in while main returns and the program ends.
+int CallInWhileTheProgramEnds()
+{
+    static LastCaller last;
+    static std::atomic<int> rounds{0};
+    std::thread([] {
+        for (;; ++rounds)
+            if (!CallInAsTheEngineDoes()) std::_Exit(kWrongLateAnswer);
+    }).detach();
+    while (rounds.load() < 2) ::Sleep(1);   // the thread is calling in
+    return kEndedCleanly;
+}
+
+TEST(ProgramEnd, EngineNotificationsWhileTheProgramEndsAreAnsweredAsForNobody)
+{
+    EXPECT_EQ(palto::test::RunInChild("late calls", L"startup_tests"), kEndedCleanly);
+}
+
 }  // namespace
 
 int main(int argc, char** argv)
 {
     return palto::test::TestMain(argc, argv, {{"init", RunInitInstance},
-                                              {"oem", [] { return static_cast<int>(QueryOemOnlyFeature() ? kOemOn : kOemOff); }}});
+                                              {"oem", [] { return static_cast<int>(QueryOemOnlyFeature() ? kOemOn : kOemOff); }},
+                                              {"late calls", CallInWhileTheProgramEnds}});
 }

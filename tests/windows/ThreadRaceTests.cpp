@@ -20,6 +20,7 @@
 
 #include "HalvexTestSupport.h"
 #include "app/ArchiveQuery.h"
+#include "app/CallbackTargets.h"
 #include "TestSupport.h"
 #include "TestWizard.h"
 #include "engine/HalvexCodes.h"
@@ -597,6 +598,56 @@ TEST_F(ThreadRace, ForeignMessagesWhileTheSourcePageChecksTheDisc)
     EXPECT_EQ(context->projectId, 3u);
     EXPECT_EQ(g_decoy.id, 1u);
     EXPECT_EQ(HalvexSimOutstandingAllocations(), 0u);
+}
+
+// ---------------------------------------------------------------------------------------
+// A media request after the archive check has ended
+
+// Waits on this thread for `message` posted to `window`, until `limitMs` has passed.
+bool WaitForPosted(HWND window, UINT message, MSG& got, ULONGLONG limitMs)
+{
+    const ULONGLONG end = ::GetTickCount64() + limitMs;
+    while (!::PeekMessageW(&got, window, message, message, PM_REMOVE)) {
+        const ULONGLONG now = ::GetTickCount64();
+        if (now >= end) return false;
+        ::MsgWaitForMultipleObjects(0, nullptr, FALSE, static_cast<DWORD>(end - now), QS_POSTMESSAGE);
+    }
+    return true;
+}
+
+// The check asks for disc 2 through its registration (the user puts it in); once the
+// check has ended, a request the engine still sends with the check's context finds no
+// check: it is answered Cancel and nobody is asked.
+TEST_F(ThreadRace, AMediaRequestAfterTheArchiveCheckHasEndedAsksNobody)
+{
+    constexpr UINT kQueried = WM_APP + 60;
+    auto catalog = nlohmann::json::parse(RestoreCatalog(R"([{"phase": 9, "ms": 10}])"));
+    catalog["projects"][0]["archiveMedia"] = {{"part", 2}};
+    SimEngine engine(catalog.dump());
+    HeldMediaPrompt prompt;
+    HWND window = ::CreateWindowExW(0, L"STATIC", L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr);
+    ASSERT_NE(window, nullptr);
+    PendingArchiveQuery pending = StartArchiveQuery({window, kQueried, window, kRestoreProject, kRestoreArchive, L'E'});
+    ASSERT_NE(pending, nullptr);
+    const std::uint64_t id = pending->id;
+    for (const ULONGLONG end = ::GetTickCount64() + 20000; !prompt.open() && ::GetTickCount64() < end;) ::Sleep(1);
+    ASSERT_TRUE(prompt.open()) << "the check did not ask for the disc";
+    prompt.Release();
+    MSG outcome{};
+    ASSERT_TRUE(WaitForPosted(window, kQueried, outcome, 20000)) << "the check did not end";
+    const PendingArchiveQuery result = TakeArchiveQueryResult(pending, outcome.lParam);
+    ASSERT_NE(result, nullptr);
+    EXPECT_EQ(result->code, 0);
+    EXPECT_TRUE(PromptWithdrawn(engine));
+
+    _MediaRequestNotifyData late{};
+    late.part = 2;
+    late.drive = 'E';
+    late.answer = kMediaAnswerOk;
+    ArchiveMediaRequestCallback(CallbackContext(id), &late);
+    EXPECT_EQ(late.answer, kMediaAnswerCancel);
+    EXPECT_EQ(prompt.texts().size(), 1u) << "only the check's own request asked the user";
+    ::DestroyWindow(window);
 }
 
 }  // namespace
