@@ -480,8 +480,8 @@ INSTANTIATE_TEST_SUITE_P(Messages, EngineMessage, testing::Values(
     GoingOn{"QuestionAnsweredYes", halvex::kAskGoOn, MB_YESNO,
             L"Some data of the backup could not be read. Do you want to continue the restore?", 1},
     GoingOn{"Warning", halvex::kDiskFailure, MB_ICONEXCLAMATION, L"A disk of this computer reported an error. Check the disk and its connection; the disk may need to be replaced.", 0},
-    GoingOn{"SameTextAsAWarning", halvex::kWarnReadErrors, MB_ICONEXCLAMATION,
-            L"Some data of the backup could not be read. Do you want to continue the restore?", 0}),
+    GoingOn{"ReadErrorsStatedNotAsked", halvex::kWarnReadErrors, MB_ICONEXCLAMATION,
+            L"Some data of the backup could not be read. The restore goes on, but the restored data may be incomplete.", 0}),
     [](const auto& info) { return info.param.name; });
 
 TEST_F(RestoreProgressPage, QuestionAnsweredNoStopsTheRestore)
