@@ -52,6 +52,7 @@ void CDstDlg_Entire::OnEnterStep()
     WizardContext& context = host->Context();
     const HWND warning = GetDlgItem(IDC_DST_DISKS_DO_NOT_FIT);
 
+    m_refusal.clear();
     if (const int code = palto::QueryRestoreLayouts(context)) {
         SetDlgItemText(IDC_DST_DISKS, L"");
         ::ShowWindow(warning, SW_HIDE);
@@ -68,7 +69,9 @@ void CDstDlg_Entire::OnEnterStep()
     const wchar_t backupDrive = palto::LocationDrive(context.restoreInfo.projectDesc);
     const bool backupHere = palto::BackupOnThisComputer(here, backupDrive);
     const bool usable = !backupHere && palto::EntireComputerFits(backedUp, here);
-    SetDlgItemText(IDC_DST_DISKS_DO_NOT_FIT, WarningText(backupHere, backupDrive).c_str());
+    const std::wstring warningText = WarningText(backupHere, backupDrive);
+    SetDlgItemText(IDC_DST_DISKS_DO_NOT_FIT, warningText.c_str());
+    if (!usable) m_refusal = warningText;
     ::ShowWindow(warning, usable ? SW_HIDE : SW_SHOW);
     host->EnableNextButton(usable);
     here.entireComputer = 1;
@@ -82,6 +85,10 @@ bool CDstDlg_Entire::OnNextStep()
     const tagEntireComputerInf* here = palto::ThisComputerLayout(context.restoreInfo);
     if (!here) {
         ShowMessage(m_hWnd, LoadText(IDS_DESTINATION_NOT_USABLE), MB_OK);
+        return false;
+    }
+    if (!m_refusal.empty()) {
+        ShowMessage(m_hWnd, CString(m_refusal), MB_OK);
         return false;
     }
     context.stepTexts[2] = palto::EntireDestinationText(*here, LoadText(IDS_ENTIRE_DESTINATION).str());

@@ -14,6 +14,8 @@
 #include "TestSupport.h"
 #include "TestWizard.h"
 #include "app/EngineClient.h"
+#include "app/PaltoApp.h"
+#include "app/ResourceModule.h"
 #include "engine/RecordReaders.h"
 #include "frame/PaltoDlg.h"
 #include "resources/ids.h"
@@ -242,6 +244,52 @@ INSTANTIATE_TEST_SUITE_P(Backups, EntireBackupHere, testing::Values(
                    L"The backup is stored on drive E: of this computer, which the restore would overwrite. "
                    L"Go back and choose another backup, or cancel."}),
     [](const auto& info) { return info.param.name; });
+
+// The figures of the entire-computer page and of the destination it stores, in a
+// language that writes a decimal comma.
+struct LanguageFigures {
+    const wchar_t* code;
+    const wchar_t* disks;
+    const wchar_t* destination;
+};
+
+void PrintTo(const LanguageFigures& c, std::ostream* out)
+{
+    *out << testing::PrintToString(std::wstring(c.code));
+}
+
+class FiguresInTheLanguage : public DestinationPages, public testing::WithParamInterface<LanguageFigures> {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(TryLoadResourceModule(palto::test::ProgramFolder().c_str(), GetParam().code, theApp.m_langId));
+        DestinationPages::SetUp();
+    }
+    void TearDown() override
+    {
+        DestinationPages::TearDown();
+        ASSERT_TRUE(TryLoadResourceModule(palto::test::ProgramFolder().c_str(), L"ENU", theApp.m_langId));
+    }
+};
+
+TEST_P(FiguresInTheLanguage, UseTheModulesDecimalSeparator)
+{
+    ChooseBackup(1, kFirstBackup);
+    wizard->EnterDestination(kEntire);
+    EXPECT_EQ(Text(Control(IDD_DST_ENTIRE_PAGE, IDC_DST_DISKS)), GetParam().disks);
+    wizard->Command(IDC_NEXT);
+    EXPECT_EQ(wizard->m_nStep, 4);
+    EXPECT_EQ(context->stepTexts[2], GetParam().destination);
+    EXPECT_EQ(Text(Control(IDD_SUMMARY_PAGE, IDC_SUMMARY_DESTINATION)), GetParam().destination);
+}
+
+INSTANTIATE_TEST_SUITE_P(Languages, FiguresInTheLanguage, testing::Values(
+    LanguageFigures{L"FRA", L"Disque 0 : 100,0 Go\r\nDisque 1 : 50,0 Go\r\nDisque 2 : 45,0 Go\r\nDisque 3 : 45,0 Go\r\n",
+                    L"240,0 Go sur 4 disque(s)"},
+    LanguageFigures{L"DEU",
+                    L"Datenträger 0: 100,0 GB\r\nDatenträger 1: 50,0 GB\r\nDatenträger 2: 45,0 GB\r\nDatenträger 3: 45,0 GB\r\n",
+                    L"240,0 GB auf 4 Datenträger(n)"}),
+    [](const auto& info) { return std::string(info.param.code, info.param.code + 3); });
 
 // ---------------------------------------------------------------------------------------
 // Hard drive
