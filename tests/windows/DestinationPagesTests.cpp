@@ -246,7 +246,7 @@ INSTANTIATE_TEST_SUITE_P(Backups, EntireBackupHere, testing::Values(
     [](const auto& info) { return info.param.name; });
 
 // The figures of the entire-computer page and of the destination it stores, in a
-// language that writes a decimal comma.
+// language that writes a decimal comma (French puts a no-break space before its colon).
 struct LanguageFigures {
     const wchar_t* code;
     const wchar_t* disks;
@@ -284,7 +284,8 @@ TEST_P(FiguresInTheLanguage, UseTheModulesDecimalSeparator)
 }
 
 INSTANTIATE_TEST_SUITE_P(Languages, FiguresInTheLanguage, testing::Values(
-    LanguageFigures{L"FRA", L"Disque 0 : 100,0 Go\r\nDisque 1 : 50,0 Go\r\nDisque 2 : 45,0 Go\r\nDisque 3 : 45,0 Go\r\n",
+    LanguageFigures{L"FRA", L"Disque 0\u00A0: 100,0 Go\r\nDisque 1\u00A0: 50,0 Go\r\nDisque 2\u00A0: 45,0 Go\r\n"
+                              L"Disque 3\u00A0: 45,0 Go\r\n",
                     L"240,0 Go sur 4 disque(s)"},
     LanguageFigures{L"DEU",
                     L"Datenträger 0: 100,0 GB\r\nDatenträger 1: 50,0 GB\r\nDatenträger 2: 45,0 GB\r\nDatenträger 3: 45,0 GB\r\n",
