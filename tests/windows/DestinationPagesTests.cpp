@@ -216,7 +216,7 @@ void PrintTo(const BackupHereCase& c, std::ostream* out)
 
 class EntireBackupHere : public DestinationPages, public testing::WithParamInterface<BackupHereCase> {};
 
-TEST_P(EntireBackupHere, WarnsWithTheDriveAndDisablesNext)
+TEST_P(EntireBackupHere, WarnsWithTheDriveAndRefusesNext)
 {
     ChooseBackup(GetParam().project, kFirstBackup);
     wizard->EnterDestination(kEntire);
@@ -227,6 +227,13 @@ TEST_P(EntireBackupHere, WarnsWithTheDriveAndDisablesNext)
     EXPECT_FALSE(NextEnabled());
     EXPECT_EQ(Text(Control(IDD_DST_ENTIRE_PAGE, IDC_DST_DISKS)),
               L"Disk 0: 100.0 GB\r\nDisk 1: 50.0 GB\r\nDisk 2: 45.0 GB\r\nDisk 3: 45.0 GB\r\n");
+
+    // A Next that arrives all the same is refused with the warning's text.
+    wizard->Command(IDC_NEXT);
+    ASSERT_EQ(boxes.shown().size(), 1u);
+    EXPECT_EQ(boxes.shown()[0].text, GetParam().warning);
+    EXPECT_EQ(wizard->m_nStep, 3);
+    EXPECT_EQ(context->stepTexts[2], L"");
 
     // The same disks from a backup elsewhere: the warning goes and Next comes back.
     wizard->Command(IDC_BACK);
