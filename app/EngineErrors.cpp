@@ -28,7 +28,7 @@ constexpr std::array<std::pair<std::int32_t, unsigned>, 22> kTable{{
     {halvex::kTargetWriteFailed, IDS_ENGINE_ERROR_1000353},
     {halvex::kTargetTooSmall, IDS_ENGINE_ERROR_1000354},
     {halvex::kAskGoOn, IDS_ENGINE_QUESTION_1000355},
-    {halvex::kWarnReadErrors, IDS_ENGINE_QUESTION_1000355},
+    {halvex::kWarnReadErrors, IDS_ENGINE_WARNING_1000356},
     {halvex::kTargetInUse, IDS_ENGINE_ERROR_1000357},
     {halvex::kDiskFailure, IDS_ENGINE_ERROR_1000358},
     {halvex::kNewerBackupVersion, IDS_ENGINE_ERROR_1000359},

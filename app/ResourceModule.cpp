@@ -4,7 +4,10 @@
 
 #include "app/Languages.h"
 #include "framework/Afx.h"
+#include "app/Texts.h"
 #include "framework/CString.h"
+#include "framework/Format.h"
+#include "resources/ids.h"
 
 namespace {
 
@@ -49,6 +52,7 @@ bool TryLoadResourceModule(const wchar_t* folder, const wchar_t* code, LANGID& l
     HMODULE module = ::LoadLibraryExW(path, nullptr, LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE);
     if (!module) return false;
     AfxSetResourceHandle(module);
+    palto::UseDecimalSeparator(LoadText(IDS_DECIMAL_SEPARATOR).str());
     langId = LangIdForCode(code);
     return true;
 }

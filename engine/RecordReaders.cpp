@@ -55,8 +55,6 @@ bool IsReadable(const MEMORY_BASIC_INFORMATION& region)
 }
 #endif
 
-constexpr std::size_t kMaxEncryptedPassword = 259;   // EncryptString fills 260 characters with its zero
-
 }  // namespace
 
 std::size_t ReadableBytes(const void* address, std::size_t wanted)
@@ -115,7 +113,7 @@ std::wstring DescriptionText(const _ProjectDesc* desc, const ReadableExtent& rea
 
 std::wstring EncryptedPasswordText(const _ProjectDesc* desc, const ReadableExtent& readable)
 {
-    return desc ? BoundedText(desc->encryptedPassword, kMaxEncryptedPassword, readable) : std::wstring();
+    return desc ? BoundedText(desc->encryptedPassword, kMaxProtectedPassword + 1, readable) : std::wstring();
 }
 
 wchar_t LocationDrive(const _ProjectDesc* desc, const ReadableExtent& readable)

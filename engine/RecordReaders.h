@@ -35,9 +35,15 @@ std::wstring LabelText(const tagPartitionInf& partition);
 
 // The texts of a description; an empty text for a null description or text pointer.
 // Engine texts are read up to their zero, never past readable memory, and never further
-// than a length no sound engine reaches (kMaxEngineText, or 259 characters for the
-// EncryptString form). A text without its zero ends where readable memory ends.
+// than a length no sound engine reaches (kMaxEngineText). A text without its zero ends
+// where readable memory ends.
 constexpr std::size_t kMaxEngineText = 32767;
+
+// The longest protected form of a password, on both sides of the comparison: the
+// password dialog's buffer for what EncryptString makes of the typed text, and the
+// reading of the stored form. A stored form is read one character further, so that a
+// longer one never equals a typed one cut to this bound.
+constexpr std::size_t kMaxProtectedPassword = 520;
 std::wstring LocationText(const _ProjectDesc* desc, const ReadableExtent& readable = ReadableBytes);
 std::wstring DescriptionText(const _ProjectDesc* desc, const ReadableExtent& readable = ReadableBytes);
 std::wstring EncryptedPasswordText(const _ProjectDesc* desc, const ReadableExtent& readable = ReadableBytes);

@@ -4,15 +4,17 @@
 
 #include "app/Texts.h"
 #include "engine/Halvex.h"
+#include "engine/RecordReaders.h"
 #include "resources/ids.h"
 
 namespace {
 
 // The size in bytes the engine is told for the protected form: 260 characters of two
-// bytes. The buffer holds 520 characters and a terminator all the same, so an engine
-// that counts the size in characters stays inside it, and a full buffer still ends.
-constexpr unsigned long kProtectedFormBytes = 520;
-constexpr size_t kProtectedFormRoom = kProtectedFormBytes + 1;
+// bytes. The buffer holds the longest protected form and a terminator all the same, so
+// an engine that counts the size in characters stays inside it, and a full buffer
+// still ends.
+constexpr unsigned long kProtectedFormBytes = 260 * sizeof(wchar_t);
+constexpr size_t kProtectedFormRoom = palto::kMaxProtectedPassword + 1;
 
 void Wipe(wchar_t* characters, size_t count)
 {

@@ -1,11 +1,34 @@
 #include "framework/Format.h"
 
 #include <algorithm>
+#include <atomic>
 #include <cmath>
 #include <cstdio>
+#include <cwctype>
 #include <limits>
 
 namespace palto {
+
+namespace {
+
+std::atomic<wchar_t> g_decimalSeparator{L'.'};
+
+}  // namespace
+
+bool IsDecimalSeparator(std::wstring_view text)
+{
+    return text.size() == 1 && !std::iswdigit(text[0]) && !std::iswspace(text[0]) && text[0] != L'\0';
+}
+
+void UseDecimalSeparator(std::wstring_view text)
+{
+    g_decimalSeparator = IsDecimalSeparator(text) ? text[0] : L'.';
+}
+
+wchar_t DecimalSeparator()
+{
+    return g_decimalSeparator;
+}
 
 std::int64_t FormatArg::AsInteger() const
 {
@@ -135,9 +158,16 @@ std::wstring FormatInteger(const Conversion& c, std::int64_t value)
                     : Snprintf(directive, static_cast<unsigned long long>(static_cast<std::uint32_t>(value)));
 }
 
+// snprintf runs in the "C" locale: its point becomes the module's separator.
+std::wstring WithDecimalSeparator(std::wstring figure)
+{
+    std::ranges::replace(figure, L'.', DecimalSeparator());
+    return figure;
+}
+
 std::wstring FormatReal(const Conversion& c, double value)
 {
-    return Snprintf(Directive(c, "", static_cast<char>(c.type)), value);
+    return WithDecimalSeparator(Snprintf(Directive(c, "", static_cast<char>(c.type)), value));
 }
 
 std::wstring FormatString(const Conversion& c, std::wstring_view text)
@@ -156,7 +186,7 @@ std::wstring Natural(const FormatArg& arg)
     case FormatArg::Kind::Unsigned:
         return std::to_wstring(static_cast<std::uint64_t>(arg.AsInteger()));
     case FormatArg::Kind::Real:
-        return Snprintf("%g", arg.AsReal());
+        return WithDecimalSeparator(Snprintf("%g", arg.AsReal()));
     case FormatArg::Kind::Char: {
         const auto ch = static_cast<wchar_t>(arg.AsInteger());
         return ch ? std::wstring(1, ch) : std::wstring();

@@ -55,6 +55,14 @@ private:
     std::wstring_view m_text;
 };
 
+// The character between the whole and the decimal part of every real a template
+// shows: the resource module in use says which, so it is as process-wide as the module.
+// A text that is one character other than a digit or a blank is a separator; with any
+// other text the figures keep their point.
+bool IsDecimalSeparator(std::wstring_view text);
+void UseDecimalSeparator(std::wstring_view text);
+wchar_t DecimalSeparator();
+
 // printf-style: %d %i %u %x %X %o %c %s %ls %f %e %g (and their upper-case forms), %%,
 // flags "-+ #0", width and precision (digits or '*'), length modifiers h hh l ll L I64 I32 z j t.
 // Without a length modifier (or with h, l or I32) an integer conversion works on 32 bits,

@@ -2,6 +2,8 @@
 // backed-up disks fit onto them, and the destination text for the later steps.
 #pragma once
 
+#include <string>
+
 #include "frame/WizardPage.h"
 
 class CDstDlg_Entire : public CWizardPage {
@@ -17,4 +19,7 @@ public:
 
 protected:
     CStatic m_heading;
+    // The warning's text while the restore cannot go here; empty when it can. Next
+    // refuses on it too: a disabled button is not the only way a command arrives.
+    std::wstring m_refusal;
 };

@@ -7,6 +7,7 @@
 
 #include "engine/RecordReaders.h"
 #include "framework/Format.h"
+#include "pages/DestinationChoice.h"
 
 namespace palto {
 
@@ -29,6 +30,14 @@ bool EntireComputerFits(const tagEntireComputerInf& backedUp, const tagEntireCom
     const std::vector<std::uint64_t> offered = SizesLargestFirst(here);
     if (needed.size() > offered.size()) return false;
     return std::equal(needed.begin(), needed.end(), offered.begin(), std::less_equal<>());
+}
+
+bool BackupOnThisComputer(const tagEntireComputerInf& here, wchar_t backupDrive)
+{
+    const int diskCount = static_cast<int>(Disks(here).size());
+    for (int disk = 0; disk < diskCount; ++disk)
+        if (TargetHoldsBackup(here, disk, -1, backupDrive)) return true;
+    return false;
 }
 
 std::wstring DiskEntryText(const tagDiskInf& disk, std::wstring_view diskEntryTemplate)

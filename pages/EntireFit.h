@@ -17,6 +17,10 @@ namespace palto {
 // extra disks here are ignored. Disk numbers and order play no part.
 bool EntireComputerFits(const tagEntireComputerInf& backedUp, const tagEntireComputerInf& here);
 
+// Whether a partition of a disk here is the backup's drive (`backupDrive`, 0 for none):
+// an entire-computer restore overwrites every disk here, the backup's own with them.
+bool BackupOnThisComputer(const tagEntireComputerInf& here, wchar_t backupDrive);
+
 // One disk in `diskEntryTemplate` (IDS_DISK_ENTRY: disk number, gigabytes).
 std::wstring DiskEntryText(const tagDiskInf& disk, std::wstring_view diskEntryTemplate);
 

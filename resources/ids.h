@@ -111,7 +111,8 @@
 #define IDS_ENGINE_ERROR_1000352        5188
 #define IDS_ENGINE_ERROR_1000353        5189
 #define IDS_ENGINE_ERROR_1000354        5190
-#define IDS_ENGINE_QUESTION_1000355     5192    // also -1000356; asked as a Yes/No question
+#define IDS_ENGINE_QUESTION_1000355     5192    // asked as a Yes/No question
+#define IDS_ENGINE_WARNING_1000356      5219    // shown with OK only: a statement, not a question
 #define IDS_ENGINE_ERROR_1000357        5193
 #define IDS_ENGINE_ERROR_1000358        5194
 #define IDS_ENGINE_ERROR_1000359        5195
@@ -140,6 +141,8 @@
 #define IDS_DISKS_DO_NOT_FIT            5215
 #define IDS_TARGET_HOLDS_BACKUP         5216    // the chosen target holds the backup being restored
 #define IDS_DESTINATION_NOT_USABLE      5217    // the check on Next refused the chosen source or target
+#define IDS_BACKUP_ON_THIS_COMPUTER     5218    // printf: drive letter; an entire-computer restore would overwrite the backup
+#define IDS_DECIMAL_SEPARATOR           5220    // the one character between the whole and the decimal part of a figure
 
 // Strings: restore launch, password and progress
 #define IDS_TOO_MANY_DISKS              5174

@@ -281,9 +281,11 @@ LRESULT CRestoreProgress::OnPollingRequest(WPARAM wParam, LPARAM)
     return TRUE;
 }
 
+// Once the end is shown nothing more is polled: the end box may still be up while the
+// worker's report or an answered media prompt arrives behind it.
 void CRestoreProgress::StartPolling()
 {
-    if (!m_restoreRunning || m_ending || m_run->Cancelled()) return;
+    if (!m_restoreRunning || m_ending || m_endShown || m_run->Cancelled()) return;
     SetTimer(kProgressTimer, kPollMs);
     m_polling = true;
 }

@@ -365,7 +365,7 @@ Catalog ParseCatalog(std::string_view text)
     } catch (const json::exception& error) {
         Fail("catalog", std::string("not valid JSON: ") + error.what());
     }
-    CheckObject(root, "catalog", {"projects", "thisComputer", "restore", "faults"});
+    CheckObject(root, "catalog", {"projects", "thisComputer", "restore", "faults", "protectedFormLength"});
     Catalog catalog;
     catalog.projects = List<Project>(Require(root, "projects", "catalog"), "projects", 10000, ReadProject);
     std::set<std::uint32_t> ids;
@@ -375,6 +375,8 @@ Catalog ParseCatalog(std::string_view text)
     catalog.restore = DefaultRestore();
     if (const json* restore = Find(root, "restore")) catalog.restore = ReadRestore(*restore, "restore");
     if (const json* faults = Find(root, "faults")) catalog.faults = List<Fault>(*faults, "faults", 1000, ReadFault);
+    if (const json* length = Find(root, "protectedFormLength"))
+        catalog.protectedFormLength = Unsigned(*length, "protectedFormLength", 4096);
     return catalog;
 }
 

@@ -113,6 +113,9 @@ struct Catalog {
     Layout thisComputer;
     RestoreScript restore;
     std::vector<Fault> faults;
+    // The length of every protected form (0: the short one); an engine with such forms
+    // reads the size EncryptString is told as characters.
+    std::size_t protectedFormLength = 0;
 
     const Project* FindProject(std::uint32_t id) const;
 };

@@ -194,7 +194,7 @@ std::int32_t Engine::QueryProject(std::uint32_t projectId, _ProjectDesc& desc, w
     if (const std::int32_t code = Enter("QueryProject", catalog)) return Done(line, code);
     const Project* project = catalog->FindProject(projectId);
     if (!project) return Done(line, halvex::kProjectNotFound);
-    if (!FillDescription(m_allocations, desc, *project)) return Done(line, halvex::kOutOfMemory);
+    if (!FillDescription(m_allocations, desc, *project, catalog->protectedFormLength)) return Done(line, halvex::kOutOfMemory);
     return Done(line, halvex::kOk);
 }
 
@@ -252,7 +252,7 @@ std::int32_t Engine::QueryArchiveProject(std::uint32_t projectId, std::uint64_t 
     if (const std::int32_t code = Enter("QueryArchiveProject", catalog)) return Done(line, code);
     if (const std::int32_t code = FindBackup(*catalog, projectId, archiveId, project)) return Done(line, code);
     if (const std::int32_t code = AskForMedia(*project, archiveId, line)) return Done(line, code);
-    if (!FillDescription(m_allocations, desc, *project)) return Done(line, halvex::kOutOfMemory);
+    if (!FillDescription(m_allocations, desc, *project, catalog->protectedFormLength)) return Done(line, halvex::kOutOfMemory);
     return Done(line, halvex::kOk);
 }
 
@@ -288,7 +288,7 @@ std::int32_t Engine::QueryProjectRestoreInfo(std::uint32_t projectId, std::uint6
     bool filled = true;
     if (!hostile.nullProjectDesc) {
         fresh.projectDesc = m_allocations.New<_ProjectDesc>();
-        filled = fresh.projectDesc && FillDescription(m_allocations, *fresh.projectDesc, *project);
+        filled = fresh.projectDesc && FillDescription(m_allocations, *fresh.projectDesc, *project, catalog->protectedFormLength);
     }
     if (!hostile.nullThisComputer) {
         fresh.thisComputer = m_allocations.New<tagEntireComputerInf>();
@@ -430,13 +430,21 @@ bool Engine::EncryptString(const wchar_t* text, wchar_t* out, unsigned long outB
     // The text is a password: the journal holds its length only.
     json line{{"op", "EncryptString"}, {"length", text ? std::wcslen(text) : 0}, {"outBytes", outBytes}};
     const bool fault = EnterWithoutCatalog("EncryptString") != 0;
-    if (out && outBytes >= sizeof(wchar_t)) out[0] = 0;
-    const std::u16string form = text ? ProtectedForm(reinterpret_cast<const char16_t*>(text)) : std::u16string();
-    const bool fits = (form.size() + 1) * sizeof(wchar_t) <= outBytes;
+    std::size_t formLength = 0;
+    {
+        std::lock_guard lock(m_lock);
+        if (m_catalog) formLength = m_catalog->protectedFormLength;
+    }
+    const std::size_t room = formLength ? outBytes : outBytes / sizeof(wchar_t);   // in characters
+    if (out && room >= 1) out[0] = 0;
+    const std::u16string form = text ? ProtectedForm(reinterpret_cast<const char16_t*>(text), formLength) : std::u16string();
+    // An engine that counts in characters fills the whole buffer, its zero only where
+    // room is left.
+    const bool fits = formLength ? form.size() <= room : form.size() + 1 <= room;
     const bool done = !fault && text && out && fits;
     if (done) {
         std::copy(form.begin(), form.end(), out);
-        out[form.size()] = 0;
+        if (form.size() < room) out[form.size()] = 0;
     }
     line["result"] = done;
     m_journal.Write(line);

@@ -18,13 +18,19 @@ std::uint64_t Mix(std::uint64_t x)
 
 }  // namespace
 
-std::u16string ProtectedForm(std::u16string_view text)
+std::u16string ProtectedForm(std::u16string_view text, std::size_t length)
 {
+    constexpr char16_t kHex[] = u"0123456789ABCDEF";
     std::u16string form = u"HX1:";
+    std::uint64_t state = 0;
     for (const std::uint64_t key : kKeys) {
-        std::uint64_t state = Mix(key ^ text.size());
+        state = Mix(key ^ text.size());
         for (const char16_t ch : text) state = Mix(state ^ key ^ ch);
-        for (int shift = 60; shift >= 0; shift -= 4) form += u"0123456789ABCDEF"[(state >> shift) & 0xF];
+        for (int shift = 60; shift >= 0; shift -= 4) form += kHex[(state >> shift) & 0xF];
+    }
+    while (form.size() < length) {
+        state = Mix(state ^ form.size());
+        form += kHex[state & 0xF];
     }
     return form;
 }

@@ -40,11 +40,11 @@ void FillWholeLabel(tagPartitionInf& partition)
 
 // The password as a description carries it: the EncryptString form, or what a faulty
 // engine leaves there instead; none for a null pointer.
-std::optional<std::u16string> PasswordText(const Project& project)
+std::optional<std::u16string> PasswordText(const Project& project, std::size_t formLength)
 {
     if (!project.password || project.hostile.password == Hostile::Password::Null) return std::nullopt;
     if (project.hostile.password == Hostile::Password::Empty) return u"";
-    return ProtectedForm(*project.password);
+    return ProtectedForm(*project.password, formLength);
 }
 
 void FillPartition(tagPartitionInf& record, const Partition& partition, bool withFlags)
@@ -104,13 +104,13 @@ void ReleaseDescriptionTexts(Allocations& allocations, _ProjectDesc& desc)
     }
 }
 
-bool FillDescription(Allocations& allocations, _ProjectDesc& desc, const Project& project)
+bool FillDescription(Allocations& allocations, _ProjectDesc& desc, const Project& project, std::size_t formLength)
 {
     const Hostile& hostile = project.hostile;
     ReleaseDescriptionTexts(allocations, desc);
     desc.location = NewText(allocations, project.location, hostile.unterminatedLocation);
     desc.description = NewText(allocations, project.description, hostile.unterminatedDescription);
-    const std::optional<std::u16string> password = PasswordText(project);
+    const std::optional<std::u16string> password = PasswordText(project, formLength);
     desc.encryptedPassword = password ? NewText(allocations, *password) : nullptr;
     if (!desc.location || !desc.description || (password && !desc.encryptedPassword)) {
         ReleaseDescriptionTexts(allocations, desc);

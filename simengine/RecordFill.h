@@ -18,7 +18,8 @@ void SpoilLayout(tagEntireComputerInf& record, const HostileCounts& counts, bool
 // Sets the texts and the layout of a description, as the project's hostile settings
 // spoil them. Texts of the engine that the record
 // still holds are released first. False when memory is short (nothing then held).
-bool FillDescription(Allocations& allocations, _ProjectDesc& desc, const Project& project);
+// `formLength` as the catalog's protectedFormLength.
+bool FillDescription(Allocations& allocations, _ProjectDesc& desc, const Project& project, std::size_t formLength);
 void ReleaseDescriptionTexts(Allocations& allocations, _ProjectDesc& desc);
 
 // New engine lists; nullptr when memory is short. The history list of a project with a

@@ -1,5 +1,5 @@
 // The built-in sample, served when no catalog file is given: an entire-computer backup
-// with a password, a whole-disk backup whose incremental backups cannot serve as a
+// with a password on an external drive (G:, no drive of this computer), a whole-disk backup whose incremental backups cannot serve as a
 // base, a partition backup on a DVD that asks for its media, a partition backup with a
 // long description, and this computer with disks of three sizes, one of them new and
 // without partitions, an unlabelled partition and a "System Reserved" partition.
@@ -28,7 +28,7 @@ std::string_view SampleCatalogJson()
     {
       "id": 101,
       "description": "Office PC",
-      "location": "E:\\Backups\\Office PC",
+      "location": "G:\\Backups\\Office PC",
       "password": "harbour7",
       "layout": {
         "entireComputer": true,

@@ -43,6 +43,7 @@
 #define S_ENGINE_ERROR_1000353       "无法写入目标磁盘。请检查该磁盘及其连接，或者选择其他目标。"
 #define S_ENGINE_ERROR_1000354       "目标太小，无法容纳此备份。请选择更大的目标。"
 #define S_ENGINE_QUESTION_1000355    "无法读取备份中的某些数据。是否继续还原？"
+#define S_ENGINE_WARNING_1000356     "无法读取备份中的某些数据。还原将继续进行，但还原的数据可能不完整。"
 #define S_ENGINE_ERROR_1000357       "目标正由另一个程序使用。请从恢复介质重新启动计算机，然后重试。"
 #define S_ENGINE_ERROR_1000358       "此计算机的一个磁盘报告了错误。请检查该磁盘及其连接；可能需要更换该磁盘。"
 #define S_ENGINE_ERROR_1000359       "此备份是由较新版本的程序创建的。请使用该版本的恢复介质还原此备份。"
@@ -82,6 +83,7 @@
 #define S_PARTITION_ENTRY            "磁盘 %d，分区 %d: %s (%.1f GB)"
 #define S_DISK_ENTRY                 "磁盘 %d: %.1f GB"
 #define S_ENTIRE_DESTINATION         "%.1f GB，%d 个磁盘"
+#define S_DECIMAL_SEPARATOR          "."
 #define S_PARTITION_DESTINATION      "磁盘 %d，分区 %d"
 #define S_NO_LABEL                   "(无卷标)"
 #define S_OEM_KEYWORD1               "Recovery"
@@ -91,6 +93,7 @@
 #define S_DISKS_DO_NOT_FIT           "此计算机的磁盘太小：每个已备份的磁盘都需要此计算机上一个至少同样大的磁盘。请返回并选择其他备份，或者取消。"
 #define S_DESTINATION_NOT_USABLE     "无法使用所选的源或目标。请重新选择。"
 #define S_TARGET_HOLDS_BACKUP        "备份本身就存储在此目标上。请选择其他目标。"
+#define S_BACKUP_ON_THIS_COMPUTER    "备份存储在此计算机的驱动器 %c: 上，还原会覆盖它。请返回并选择其他备份，或者取消。"
 
 // Restore progress (5202: printf, elapsed hours, minutes, seconds, then remaining ones)
 #define S_STAGE_FIRST_PHASE6   "正在准备还原..."

@@ -44,6 +44,7 @@
 #define S_ENGINE_ERROR_1000353       "無法寫入目的地磁碟。請檢查磁碟及其連接，或選擇其他目的地。"
 #define S_ENGINE_ERROR_1000354       "目的地太小，無法容納此備份。請選擇較大的目的地。"
 #define S_ENGINE_QUESTION_1000355    "無法讀取備份中的部分資料。要繼續還原嗎？"
+#define S_ENGINE_WARNING_1000356     "無法讀取備份中的部分資料。還原將繼續進行，但還原的資料可能不完整。"
 #define S_ENGINE_ERROR_1000357       "目的地正由其他程式使用中。請從復原媒體重新啟動電腦，然後再試一次。"
 #define S_ENGINE_ERROR_1000358       "此電腦的某個磁碟回報了錯誤。請檢查磁碟及其連接；可能需要更換磁碟。"
 #define S_ENGINE_ERROR_1000359       "此備份是由較新版本的程式所建立。請使用該版本的復原媒體還原此備份。"
@@ -83,6 +84,7 @@
 #define S_PARTITION_ENTRY            "磁碟 %d，磁碟分割 %d: %s (%.1f GB)"
 #define S_DISK_ENTRY                 "磁碟 %d: %.1f GB"
 #define S_ENTIRE_DESTINATION         "%.1f GB，%d 個磁碟"
+#define S_DECIMAL_SEPARATOR          "."
 #define S_PARTITION_DESTINATION      "磁碟 %d，磁碟分割 %d"
 #define S_NO_LABEL                   "(無標籤)"
 #define S_OEM_KEYWORD1               "Recovery"
@@ -92,6 +94,7 @@
 #define S_DISKS_DO_NOT_FIT           "此電腦的磁碟太小：每個已備份的磁碟都需要此電腦上一個至少一樣大的磁碟。請返回並選擇其他備份，或取消。"
 #define S_DESTINATION_NOT_USABLE     "無法使用所選的來源或目的地。請重新選擇。"
 #define S_TARGET_HOLDS_BACKUP        "備份本身就存放在此目的地上。請選擇其他目的地。"
+#define S_BACKUP_ON_THIS_COMPUTER    "備份存放在此電腦的磁碟機 %c: 上，還原會覆寫它。請返回並選擇其他備份，或取消。"
 
 // Restore progress (5202: printf, elapsed hours, minutes, seconds, then remaining ones)
 #define S_STAGE_FIRST_PHASE6   "正在準備還原..."

@@ -43,6 +43,7 @@
 #define S_ENGINE_ERROR_1000353       "Der kunne ikke skrives til destinationsdisken. Kontrollér disken og dens tilslutning, eller vælg en anden destination."
 #define S_ENGINE_ERROR_1000354       "Destinationen er for lille til sikkerhedskopien. Vælg en større destination."
 #define S_ENGINE_QUESTION_1000355    "Nogle data i sikkerhedskopien kunne ikke læses. Vil du fortsætte gendannelsen?"
+#define S_ENGINE_WARNING_1000356     "Nogle data i sikkerhedskopien kunne ikke læses. Gendannelsen fortsætter, men de gendannede data kan være ufuldstændige."
 #define S_ENGINE_ERROR_1000357       "Destinationen bruges af et andet program. Genstart computeren fra gendannelsesmediet, og prøv igen."
 #define S_ENGINE_ERROR_1000358       "En disk i denne computer har rapporteret en fejl. Kontrollér disken og dens tilslutning. Disken skal muligvis udskiftes."
 #define S_ENGINE_ERROR_1000359       "Sikkerhedskopien er oprettet med en nyere version af programmet. Gendan den med gendannelsesmediet fra den pågældende version."
@@ -82,6 +83,7 @@
 #define S_PARTITION_ENTRY            "Disk %d, partition %d: %s (%.1f GB)"
 #define S_DISK_ENTRY                 "Disk %d: %.1f GB"
 #define S_ENTIRE_DESTINATION         "%.1f GB på %d disk(e)"
+#define S_DECIMAL_SEPARATOR          ","
 #define S_PARTITION_DESTINATION      "Disk %d, partition %d"
 #define S_NO_LABEL                   "(uden navn)"
 #define S_OEM_KEYWORD1               "Gendannelse"
@@ -91,6 +93,7 @@
 #define S_DISKS_DO_NOT_FIT           "Diskene i denne computer er for små: Hver sikkerhedskopieret disk skal have en disk her, der er mindst lige så stor. Gå tilbage, og vælg en anden sikkerhedskopi, eller annuller."
 #define S_DESTINATION_NOT_USABLE     "Den valgte kilde eller destination kan ikke bruges. Vælg dem igen."
 #define S_TARGET_HOLDS_BACKUP        "Selve sikkerhedskopien er gemt på denne destination. Vælg en anden destination."
+#define S_BACKUP_ON_THIS_COMPUTER    "Sikkerhedskopien er gemt på drev %c: i denne computer, som gendannelsen ville overskrive. Gå tilbage, og vælg en anden sikkerhedskopi, eller annuller."
 
 // Restore progress (5202: printf, elapsed hours, minutes, seconds, then remaining ones)
 #define S_STAGE_FIRST_PHASE6   "Forbereder gendannelsen..."

@@ -75,6 +75,7 @@
 #define S_ENGINE_ERROR_1000353       "Auf die Zielfestplatte konnte nicht geschrieben werden. Prüfen Sie die Festplatte und ihren Anschluss, oder wählen Sie ein anderes Ziel."
 #define S_ENGINE_ERROR_1000354       "Das Ziel ist zu klein für die Sicherung. Wählen Sie ein größeres Ziel."
 #define S_ENGINE_QUESTION_1000355    "Einige Daten der Sicherung konnten nicht gelesen werden. Möchten Sie die Wiederherstellung fortsetzen?"
+#define S_ENGINE_WARNING_1000356     "Einige Daten der Sicherung konnten nicht gelesen werden. Die Wiederherstellung wird fortgesetzt, die wiederhergestellten Daten sind aber möglicherweise unvollständig."
 #define S_ENGINE_ERROR_1000357       "Das Ziel wird von einem anderen Programm verwendet. Starten Sie den Computer erneut vom Wiederherstellungsmedium, und versuchen Sie es noch einmal."
 #define S_ENGINE_ERROR_1000358       "Eine Festplatte dieses Computers hat einen Fehler gemeldet. Prüfen Sie die Festplatte und ihren Anschluss; möglicherweise muss die Festplatte ersetzt werden."
 #define S_ENGINE_ERROR_1000359       "Die Sicherung wurde mit einer neueren Version des Programms erstellt. Stellen Sie sie mit dem Wiederherstellungsmedium dieser Version wieder her."
@@ -85,6 +86,7 @@
 #define S_PARTITION_ENTRY            "Datenträger %d, Partition %d: %s (%.1f GB)"
 #define S_DISK_ENTRY                 "Datenträger %d: %.1f GB"
 #define S_ENTIRE_DESTINATION         "%.1f GB auf %d Datenträger(n)"
+#define S_DECIMAL_SEPARATOR          ","
 #define S_PARTITION_DESTINATION      "Datenträger %d, Partition %d"
 #define S_NO_LABEL                   "(ohne Bezeichnung)"
 #define S_OEM_KEYWORD1               "Wiederherstellung"
@@ -94,6 +96,7 @@
 #define S_DISKS_DO_NOT_FIT           "Die Datenträger dieses Computers sind zu klein: Jeder gesicherte Datenträger braucht hier einen mindestens ebenso großen. Wählen Sie über „Zurück“ eine andere Sicherung oder brechen Sie ab."
 #define S_DESTINATION_NOT_USABLE     "Die gewählte Quelle oder das gewählte Ziel kann nicht verwendet werden. Wählen Sie beides erneut."
 #define S_TARGET_HOLDS_BACKUP        "Die Sicherung selbst ist auf diesem Ziel gespeichert. Wählen Sie ein anderes Ziel."
+#define S_BACKUP_ON_THIS_COMPUTER    "Die Sicherung liegt auf Laufwerk %c: dieses Computers, das die Wiederherstellung überschreiben würde. Wählen Sie über „Zurück“ eine andere Sicherung oder brechen Sie ab."
 
 // Restore progress (5202: printf, elapsed hours, minutes, seconds, then remaining ones)
 #define S_STAGE_FIRST_PHASE6   "Die Wiederherstellung wird vorbereitet..."

@@ -43,6 +43,7 @@
 #define S_ENGINE_ERROR_1000353       "The destination disk could not be written. Check the disk and its connection, or choose another destination."
 #define S_ENGINE_ERROR_1000354       "The destination is too small for the backup. Choose a larger destination."
 #define S_ENGINE_QUESTION_1000355    "Some data of the backup could not be read. Do you want to continue the restore?"
+#define S_ENGINE_WARNING_1000356     "Some data of the backup could not be read. The restore goes on, but the restored data may be incomplete."
 #define S_ENGINE_ERROR_1000357       "The destination is in use by another program. Restart the computer from the recovery medium and try again."
 #define S_ENGINE_ERROR_1000358       "A disk of this computer reported an error. Check the disk and its connection; the disk may need to be replaced."
 #define S_ENGINE_ERROR_1000359       "The backup was made by a newer version of the program. Restore it with the recovery medium of that version."
@@ -82,6 +83,7 @@
 #define S_PARTITION_ENTRY            "Disk %d, partition %d: %s (%.1f GB)"
 #define S_DISK_ENTRY                 "Disk %d: %.1f GB"
 #define S_ENTIRE_DESTINATION         "%.1f GB on %d disk(s)"
+#define S_DECIMAL_SEPARATOR          "."
 #define S_PARTITION_DESTINATION      "Disk %d, partition %d"
 #define S_NO_LABEL                   "(no label)"
 #define S_OEM_KEYWORD1               "Recovery"
@@ -91,6 +93,7 @@
 #define S_DISKS_DO_NOT_FIT           "The disks of this computer are too small: each backed-up disk needs a disk here that is at least as large. Go back and choose another backup, or cancel."
 #define S_DESTINATION_NOT_USABLE     "The chosen source or destination cannot be used. Choose them again."
 #define S_TARGET_HOLDS_BACKUP        "The backup itself is stored on this destination. Choose another destination."
+#define S_BACKUP_ON_THIS_COMPUTER    "The backup is stored on drive %c: of this computer, which the restore would overwrite. Go back and choose another backup, or cancel."
 
 // Restore progress (5202: printf, elapsed hours, minutes, seconds, then remaining ones)
 #define S_STAGE_FIRST_PHASE6   "Preparing the restore..."

@@ -43,6 +43,7 @@
 #define S_ENGINE_ERROR_1000353       "No se pudo escribir en el disco de destino. Compruebe el disco y su conexión, o elija otro destino."
 #define S_ENGINE_ERROR_1000354       "El destino es demasiado pequeño para la copia de seguridad. Elija un destino más grande."
 #define S_ENGINE_QUESTION_1000355    "No se pudieron leer algunos datos de la copia de seguridad. ¿Desea continuar con la restauración?"
+#define S_ENGINE_WARNING_1000356     "No se pudieron leer algunos datos de la copia de seguridad. La restauración continúa, pero es posible que los datos restaurados estén incompletos."
 #define S_ENGINE_ERROR_1000357       "Otro programa está usando el destino. Reinicie el equipo desde el medio de recuperación y vuelva a intentarlo."
 #define S_ENGINE_ERROR_1000358       "Un disco de este equipo notificó un error. Compruebe el disco y su conexión; es posible que haya que reemplazar el disco."
 #define S_ENGINE_ERROR_1000359       "La copia de seguridad se creó con una versión más reciente del programa. Restáurela con el medio de recuperación de esa versión."
@@ -82,6 +83,7 @@
 #define S_PARTITION_ENTRY            "Disco %d, partición %d: %s (%.1f GB)"
 #define S_DISK_ENTRY                 "Disco %d: %.1f GB"
 #define S_ENTIRE_DESTINATION         "%.1f GB en %d disco(s)"
+#define S_DECIMAL_SEPARATOR          ","
 #define S_PARTITION_DESTINATION      "Disco %d, partición %d"
 #define S_NO_LABEL                   "(sin etiqueta)"
 #define S_OEM_KEYWORD1               "Recuperación"
@@ -91,6 +93,7 @@
 #define S_DISKS_DO_NOT_FIT           "Los discos de este equipo son demasiado pequeños: cada disco de la copia de seguridad necesita aquí un disco al menos igual de grande. Vuelva atrás y elija otra copia de seguridad, o cancele."
 #define S_DESTINATION_NOT_USABLE     "No se puede usar el origen o el destino elegido. Vuelva a elegirlos."
 #define S_TARGET_HOLDS_BACKUP        "La propia copia de seguridad está guardada en este destino. Elija otro destino."
+#define S_BACKUP_ON_THIS_COMPUTER    "La copia de seguridad está en la unidad %c: de este equipo, que la restauración sobrescribiría. Vuelva atrás y elija otra copia de seguridad, o cancele."
 
 // Restore progress (5202: printf, elapsed hours, minutes, seconds, then remaining ones)
 #define S_STAGE_FIRST_PHASE6   "Preparando la restauración..."

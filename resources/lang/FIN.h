@@ -43,6 +43,7 @@
 #define S_ENGINE_ERROR_1000353       "Kohdelevylle ei voitu kirjoittaa. Tarkista levy ja sen liitäntä tai valitse toinen kohde."
 #define S_ENGINE_ERROR_1000354       "Kohde on liian pieni varmuuskopiolle. Valitse suurempi kohde."
 #define S_ENGINE_QUESTION_1000355    "Joitakin varmuuskopion tietoja ei voitu lukea. Haluatko jatkaa palautusta?"
+#define S_ENGINE_WARNING_1000356     "Joitakin varmuuskopion tietoja ei voitu lukea. Palautus jatkuu, mutta palautetut tiedot voivat olla puutteellisia."
 #define S_ENGINE_ERROR_1000357       "Kohde on toisen ohjelman käytössä. Käynnistä tietokone uudelleen palautustallennusvälineeltä ja yritä sitten uudelleen."
 #define S_ENGINE_ERROR_1000358       "Tämän tietokoneen levy ilmoitti virheestä. Tarkista levy ja sen liitäntä. Levy on ehkä vaihdettava."
 #define S_ENGINE_ERROR_1000359       "Varmuuskopio on tehty ohjelman uudemmalla versiolla. Palauta se kyseisen version palautustallennusvälineellä."
@@ -82,6 +83,7 @@
 #define S_PARTITION_ENTRY            "Levy %d, osio %d: %s (%.1f Gt)"
 #define S_DISK_ENTRY                 "Levy %d: %.1f Gt"
 #define S_ENTIRE_DESTINATION         "%.1f Gt (levyjä: %d)"
+#define S_DECIMAL_SEPARATOR          ","
 #define S_PARTITION_DESTINATION      "Levy %d, osio %d"
 #define S_NO_LABEL                   "(ei nimeä)"
 #define S_OEM_KEYWORD1               "Palautus"
@@ -91,6 +93,7 @@
 #define S_DISKS_DO_NOT_FIT           "Tämän tietokoneen levyt ovat liian pieniä: jokainen varmuuskopioitu levy tarvitsee täällä vähintään yhtä suuren levyn. Palaa takaisin ja valitse toinen varmuuskopio tai peruuta."
 #define S_DESTINATION_NOT_USABLE     "Valittua lähdettä tai kohdetta ei voi käyttää. Valitse ne uudelleen."
 #define S_TARGET_HOLDS_BACKUP        "Varmuuskopio itse on tallennettu tähän kohteeseen. Valitse toinen kohde."
+#define S_BACKUP_ON_THIS_COMPUTER    "Varmuuskopio on tämän tietokoneen asemalla %c:, jonka palautus korvaisi. Palaa takaisin ja valitse toinen varmuuskopio tai peruuta."
 
 // Restore progress (5202: printf, elapsed hours, minutes, seconds, then remaining ones)
 #define S_STAGE_FIRST_PHASE6   "Valmistellaan palautusta..."

@@ -43,6 +43,7 @@
 #define S_ENGINE_ERROR_1000353       "Impossible d'écrire sur le disque de destination. Vérifiez le disque et sa connexion, ou choisissez une autre destination."
 #define S_ENGINE_ERROR_1000354       "La destination est trop petite pour la sauvegarde. Choisissez une destination plus grande."
 #define S_ENGINE_QUESTION_1000355    "Certaines données de la sauvegarde n'ont pas pu être lues. Voulez-vous poursuivre la restauration ?"
+#define S_ENGINE_WARNING_1000356     "Certaines données de la sauvegarde n'ont pas pu être lues. La restauration se poursuit, mais les données restaurées peuvent être incomplètes."
 #define S_ENGINE_ERROR_1000357       "La destination est utilisée par un autre programme. Redémarrez l'ordinateur à partir du support de récupération, puis réessayez."
 #define S_ENGINE_ERROR_1000358       "Un disque de cet ordinateur a signalé une erreur. Vérifiez le disque et sa connexion. Il faudra peut-être remplacer le disque."
 #define S_ENGINE_ERROR_1000359       "La sauvegarde a été créée par une version plus récente du programme. Restaurez-la avec le support de récupération de cette version."
@@ -82,6 +83,7 @@
 #define S_PARTITION_ENTRY            "Disque %d, partition %d : %s (%.1f Go)"
 #define S_DISK_ENTRY                 "Disque %d : %.1f Go"
 #define S_ENTIRE_DESTINATION         "%.1f Go sur %d disque(s)"
+#define S_DECIMAL_SEPARATOR          ","
 #define S_PARTITION_DESTINATION      "Disque %d, partition %d"
 #define S_NO_LABEL                   "(sans nom)"
 #define S_OEM_KEYWORD1               "Récupération"
@@ -91,6 +93,7 @@
 #define S_DISKS_DO_NOT_FIT           "Les disques de cet ordinateur sont trop petits : chaque disque sauvegardé a besoin ici d'un disque au moins aussi grand. Revenez en arrière et choisissez une autre sauvegarde, ou annulez."
 #define S_DESTINATION_NOT_USABLE     "La source ou la destination choisie ne peut pas être utilisée. Choisissez-les à nouveau."
 #define S_TARGET_HOLDS_BACKUP        "La sauvegarde elle-même est enregistrée sur cette destination. Choisissez une autre destination."
+#define S_BACKUP_ON_THIS_COMPUTER    "La sauvegarde se trouve sur le lecteur %c: de cet ordinateur, que la restauration écraserait. Revenez en arrière et choisissez une autre sauvegarde, ou annulez."
 
 // Restore progress (5202: printf, elapsed hours, minutes, seconds, then remaining ones)
 #define S_STAGE_FIRST_PHASE6   "Préparation de la restauration..."

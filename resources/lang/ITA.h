@@ -43,6 +43,7 @@
 #define S_ENGINE_ERROR_1000353       "Impossibile scrivere sul disco di destinazione. Controllare il disco e il relativo collegamento, oppure scegliere un'altra destinazione."
 #define S_ENGINE_ERROR_1000354       "La destinazione è troppo piccola per il backup. Scegliere una destinazione più grande."
 #define S_ENGINE_QUESTION_1000355    "Non è stato possibile leggere alcuni dati del backup. Continuare il ripristino?"
+#define S_ENGINE_WARNING_1000356     "Non è stato possibile leggere alcuni dati del backup. Il ripristino prosegue, ma i dati ripristinati potrebbero essere incompleti."
 #define S_ENGINE_ERROR_1000357       "La destinazione è in uso da parte di un altro programma. Riavviare il computer dal supporto di ripristino e riprovare."
 #define S_ENGINE_ERROR_1000358       "Un disco di questo computer ha segnalato un errore. Controllare il disco e il relativo collegamento; potrebbe essere necessario sostituire il disco."
 #define S_ENGINE_ERROR_1000359       "Il backup è stato creato con una versione più recente del programma. Ripristinarlo con il supporto di ripristino di quella versione."
@@ -82,6 +83,7 @@
 #define S_PARTITION_ENTRY            "Disco %d, partizione %d: %s (%.1f GB)"
 #define S_DISK_ENTRY                 "Disco %d: %.1f GB"
 #define S_ENTIRE_DESTINATION         "%.1f GB su %d disco/i"
+#define S_DECIMAL_SEPARATOR          ","
 #define S_PARTITION_DESTINATION      "Disco %d, partizione %d"
 #define S_NO_LABEL                   "(senza etichetta)"
 #define S_OEM_KEYWORD1               "Ripristino"
@@ -91,6 +93,7 @@
 #define S_DISKS_DO_NOT_FIT           "I dischi di questo computer sono troppo piccoli: ogni disco del backup richiede qui un disco grande almeno quanto esso. Tornare indietro e scegliere un altro backup, oppure annullare."
 #define S_DESTINATION_NOT_USABLE     "Impossibile usare l'origine o la destinazione scelta. Sceglierle di nuovo."
 #define S_TARGET_HOLDS_BACKUP        "Il backup stesso è archiviato in questa destinazione. Scegliere un'altra destinazione."
+#define S_BACKUP_ON_THIS_COMPUTER    "Il backup si trova nell'unità %c: di questo computer, che il ripristino sovrascriverebbe. Tornare indietro e scegliere un altro backup, oppure annullare."
 
 // Restore progress (5202: printf, elapsed hours, minutes, seconds, then remaining ones)
 #define S_STAGE_FIRST_PHASE6   "Preparazione del ripristino..."

@@ -43,6 +43,7 @@
 #define S_ENGINE_ERROR_1000353       "復元先のディスクに書き込めませんでした。ディスクとその接続を確認するか、別の復元先を選択してください。"
 #define S_ENGINE_ERROR_1000354       "復元先の容量がバックアップに対して不足しています。より大きい復元先を選択してください。"
 #define S_ENGINE_QUESTION_1000355    "バックアップの一部のデータを読み取れませんでした。復元を続行しますか？"
+#define S_ENGINE_WARNING_1000356     "バックアップの一部のデータを読み取れませんでした。復元は続行されますが、復元されたデータが不完全な可能性があります。"
 #define S_ENGINE_ERROR_1000357       "復元先は別のプログラムで使用されています。回復メディアからコンピューターを再起動して、もう一度やり直してください。"
 #define S_ENGINE_ERROR_1000358       "このコンピューターのディスクでエラーが発生しました。ディスクとその接続を確認してください。ディスクの交換が必要な場合があります。"
 #define S_ENGINE_ERROR_1000359       "このバックアップは、より新しいバージョンのプログラムで作成されています。そのバージョンの回復メディアを使用して復元してください。"
@@ -82,6 +83,7 @@
 #define S_PARTITION_ENTRY            "ディスク %d、パーティション %d: %s (%.1f GB)"
 #define S_DISK_ENTRY                 "ディスク %d: %.1f GB"
 #define S_ENTIRE_DESTINATION         "%.1f GB (ディスク %d 台)"
+#define S_DECIMAL_SEPARATOR          "."
 #define S_PARTITION_DESTINATION      "ディスク %d、パーティション %d"
 #define S_NO_LABEL                   "(ラベルなし)"
 #define S_OEM_KEYWORD1               "Recovery"
@@ -91,6 +93,7 @@
 #define S_DISKS_DO_NOT_FIT           "このコンピューターのディスクは小さすぎます。バックアップした各ディスクには、同じ容量以上のディスクが必要です。前に戻って別のバックアップを選択するか、キャンセルしてください。"
 #define S_DESTINATION_NOT_USABLE     "選択した復元元または復元先は使用できません。もう一度選択してください。"
 #define S_TARGET_HOLDS_BACKUP        "この復元先にはバックアップ自体が保存されています。別の復元先を選択してください。"
+#define S_BACKUP_ON_THIS_COMPUTER    "バックアップはこのコンピューターのドライブ %c: に保存されており、復元すると上書きされます。前に戻って別のバックアップを選択するか、キャンセルしてください。"
 
 // Restore progress (5202: printf, elapsed hours, minutes, seconds, then remaining ones)
 #define S_STAGE_FIRST_PHASE6   "復元の準備をしています..."

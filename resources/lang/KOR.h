@@ -43,6 +43,7 @@
 #define S_ENGINE_ERROR_1000353       "대상 디스크에 쓸 수 없습니다. 디스크와 디스크 연결을 확인하거나 다른 대상을 선택하십시오."
 #define S_ENGINE_ERROR_1000354       "대상이 너무 작아서 백업을 복원할 수 없습니다. 더 큰 대상을 선택하십시오."
 #define S_ENGINE_QUESTION_1000355    "백업의 일부 데이터를 읽을 수 없습니다. 복원을 계속하시겠습니까?"
+#define S_ENGINE_WARNING_1000356     "백업의 일부 데이터를 읽을 수 없습니다. 복원은 계속되지만 복원된 데이터가 불완전할 수 있습니다."
 #define S_ENGINE_ERROR_1000357       "다른 프로그램에서 대상을 사용하고 있습니다. 복구 미디어에서 컴퓨터를 다시 시작한 다음 다시 시도하십시오."
 #define S_ENGINE_ERROR_1000358       "이 컴퓨터의 디스크에서 오류가 보고되었습니다. 디스크와 디스크 연결을 확인하십시오. 디스크를 교체해야 할 수도 있습니다."
 #define S_ENGINE_ERROR_1000359       "이 백업은 최신 버전의 프로그램으로 만들어졌습니다. 해당 버전의 복구 미디어로 복원하십시오."
@@ -82,6 +83,7 @@
 #define S_PARTITION_ENTRY            "디스크 %d, 파티션 %d: %s (%.1f GB)"
 #define S_DISK_ENTRY                 "디스크 %d: %.1f GB"
 #define S_ENTIRE_DESTINATION         "%.1f GB(디스크 %d개)"
+#define S_DECIMAL_SEPARATOR          "."
 #define S_PARTITION_DESTINATION      "디스크 %d, 파티션 %d"
 #define S_NO_LABEL                   "(레이블 없음)"
 #define S_OEM_KEYWORD1               "Recovery"
@@ -91,6 +93,7 @@
 #define S_DISKS_DO_NOT_FIT           "이 컴퓨터의 디스크가 너무 작습니다. 백업된 각 디스크에는 크기가 같거나 더 큰 디스크가 필요합니다. 뒤로 돌아가 다른 백업을 선택하거나 취소하십시오."
 #define S_DESTINATION_NOT_USABLE     "선택한 원본 또는 대상을 사용할 수 없습니다. 다시 선택하십시오."
 #define S_TARGET_HOLDS_BACKUP        "백업 자체가 이 대상에 저장되어 있습니다. 다른 대상을 선택하십시오."
+#define S_BACKUP_ON_THIS_COMPUTER    "백업이 이 컴퓨터의 %c: 드라이브에 저장되어 있어 복원하면 덮어쓰게 됩니다. 뒤로 돌아가 다른 백업을 선택하거나 취소하십시오."
 
 // Restore progress (5202: printf, elapsed hours, minutes, seconds, then remaining ones)
 #define S_STAGE_FIRST_PHASE6   "복원을 준비하는 중..."

@@ -43,6 +43,7 @@
 #define S_ENGINE_ERROR_1000353       "Er kan niet naar de doelschijf worden geschreven. Controleer de schijf en de aansluiting ervan, of kies een ander doel."
 #define S_ENGINE_ERROR_1000354       "Het doel is te klein voor de back-up. Kies een groter doel."
 #define S_ENGINE_QUESTION_1000355    "Sommige gegevens van de back-up kunnen niet worden gelezen. Wilt u doorgaan met het herstel?"
+#define S_ENGINE_WARNING_1000356     "Sommige gegevens van de back-up kunnen niet worden gelezen. Het herstel gaat door, maar de herstelde gegevens zijn mogelijk onvolledig."
 #define S_ENGINE_ERROR_1000357       "Het doel wordt door een ander programma gebruikt. Start de computer opnieuw op vanaf het herstelmedium en probeer het nog eens."
 #define S_ENGINE_ERROR_1000358       "Een schijf van deze computer heeft een fout gemeld. Controleer de schijf en de aansluiting ervan; de schijf moet mogelijk worden vervangen."
 #define S_ENGINE_ERROR_1000359       "De back-up is gemaakt met een nieuwere versie van het programma. Herstel de back-up met het herstelmedium van die versie."
@@ -82,6 +83,7 @@
 #define S_PARTITION_ENTRY            "Schijf %d, partitie %d: %s (%.1f GB)"
 #define S_DISK_ENTRY                 "Schijf %d: %.1f GB"
 #define S_ENTIRE_DESTINATION         "%.1f GB op %d schijf/schijven"
+#define S_DECIMAL_SEPARATOR          ","
 #define S_PARTITION_DESTINATION      "Schijf %d, partitie %d"
 #define S_NO_LABEL                   "(geen label)"
 #define S_OEM_KEYWORD1               "Herstel"
@@ -91,6 +93,7 @@
 #define S_DISKS_DO_NOT_FIT           "De schijven van deze computer zijn te klein: elke schijf uit de back-up heeft hier een schijf nodig die minstens even groot is. Ga terug en kies een andere back-up, of annuleer."
 #define S_DESTINATION_NOT_USABLE     "De gekozen bron of het gekozen doel kan niet worden gebruikt. Kies ze opnieuw."
 #define S_TARGET_HOLDS_BACKUP        "De back-up zelf staat op dit doel. Kies een ander doel."
+#define S_BACKUP_ON_THIS_COMPUTER    "De back-up staat op station %c: van deze computer, dat het herstel zou overschrijven. Ga terug en kies een andere back-up, of annuleer."
 
 // Restore progress (5202: printf, elapsed hours, minutes, seconds, then remaining ones)
 #define S_STAGE_FIRST_PHASE6   "Het herstel wordt voorbereid..."

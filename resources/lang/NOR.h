@@ -43,6 +43,7 @@
 #define S_ENGINE_ERROR_1000353       "Kan ikke skrive til måldisken. Kontroller disken og tilkoblingen til den, eller velg et annet mål."
 #define S_ENGINE_ERROR_1000354       "Målet er for lite for sikkerhetskopien. Velg et større mål."
 #define S_ENGINE_QUESTION_1000355    "Noen data i sikkerhetskopien kunne ikke leses. Vil du fortsette gjenopprettingen?"
+#define S_ENGINE_WARNING_1000356     "Noen data i sikkerhetskopien kunne ikke leses. Gjenopprettingen fortsetter, men de gjenopprettede dataene kan være ufullstendige."
 #define S_ENGINE_ERROR_1000357       "Målet brukes av et annet program. Start datamaskinen på nytt fra gjenopprettingsmediet, og prøv igjen."
 #define S_ENGINE_ERROR_1000358       "En disk i denne datamaskinen rapporterte en feil. Kontroller disken og tilkoblingen til den. Disken må kanskje skiftes ut."
 #define S_ENGINE_ERROR_1000359       "Sikkerhetskopien ble laget med en nyere versjon av programmet. Gjenopprett den med gjenopprettingsmediet fra den versjonen."
@@ -82,6 +83,7 @@
 #define S_PARTITION_ENTRY            "Disk %d, partisjon %d: %s (%.1f GB)"
 #define S_DISK_ENTRY                 "Disk %d: %.1f GB"
 #define S_ENTIRE_DESTINATION         "%.1f GB på %d disk(er)"
+#define S_DECIMAL_SEPARATOR          ","
 #define S_PARTITION_DESTINATION      "Disk %d, partisjon %d"
 #define S_NO_LABEL                   "(uten navn)"
 #define S_OEM_KEYWORD1               "Gjenoppretting"
@@ -91,6 +93,7 @@
 #define S_DISKS_DO_NOT_FIT           "Diskene i denne datamaskinen er for små: Hver sikkerhetskopiert disk trenger en disk her som er minst like stor. Gå tilbake og velg en annen sikkerhetskopi, eller avbryt."
 #define S_DESTINATION_NOT_USABLE     "Den valgte kilden eller det valgte målet kan ikke brukes. Velg dem på nytt."
 #define S_TARGET_HOLDS_BACKUP        "Selve sikkerhetskopien er lagret på dette målet. Velg et annet mål."
+#define S_BACKUP_ON_THIS_COMPUTER    "Sikkerhetskopien er lagret på stasjon %c: i denne datamaskinen, som gjenopprettingen ville overskrive. Gå tilbake og velg en annen sikkerhetskopi, eller avbryt."
 
 // Restore progress (5202: printf, elapsed hours, minutes, seconds, then remaining ones)
 #define S_STAGE_FIRST_PHASE6   "Forbereder gjenopprettingen..."

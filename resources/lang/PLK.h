@@ -42,6 +42,7 @@
 #define S_ENGINE_ERROR_1000353       "Nie można zapisać danych na dysku docelowym. Sprawdź dysk i jego połączenie albo wybierz inne miejsce docelowe."
 #define S_ENGINE_ERROR_1000354       "Miejsce docelowe jest za małe dla tej kopii zapasowej. Wybierz większe miejsce docelowe."
 #define S_ENGINE_QUESTION_1000355    "Nie można odczytać części danych kopii zapasowej. Czy chcesz kontynuować przywracanie?"
+#define S_ENGINE_WARNING_1000356     "Nie można odczytać części danych kopii zapasowej. Przywracanie jest kontynuowane, ale przywrócone dane mogą być niekompletne."
 #define S_ENGINE_ERROR_1000357       "Miejsce docelowe jest używane przez inny program. Uruchom komputer ponownie z nośnika odzyskiwania i spróbuj jeszcze raz."
 #define S_ENGINE_ERROR_1000358       "Jeden z dysków tego komputera zgłosił błąd. Sprawdź dysk i jego połączenie. Może być konieczna wymiana dysku."
 #define S_ENGINE_ERROR_1000359       "Kopia zapasowa została utworzona w nowszej wersji programu. Przywróć ją przy użyciu nośnika odzyskiwania z tej wersji."
@@ -81,6 +82,7 @@
 #define S_PARTITION_ENTRY            "Dysk %d, partycja %d: %s (%.1f GB)"
 #define S_DISK_ENTRY                 "Dysk %d: %.1f GB"
 #define S_ENTIRE_DESTINATION         "%.1f GB, liczba dysków: %d"
+#define S_DECIMAL_SEPARATOR          ","
 #define S_PARTITION_DESTINATION      "Dysk %d, partycja %d"
 #define S_NO_LABEL                   "(bez etykiety)"
 #define S_OEM_KEYWORD1               "Odzyskiwanie"
@@ -90,6 +92,7 @@
 #define S_DISKS_DO_NOT_FIT           "Dyski tego komputera są za małe: każdy dysk z kopii zapasowej wymaga tu dysku co najmniej takiego samego rozmiaru. Wróć i wybierz inną kopię zapasową lub anuluj."
 #define S_DESTINATION_NOT_USABLE     "Nie można użyć wybranego źródła lub miejsca docelowego. Wybierz je ponownie."
 #define S_TARGET_HOLDS_BACKUP        "Sama kopia zapasowa jest przechowywana w tym miejscu docelowym. Wybierz inne miejsce docelowe."
+#define S_BACKUP_ON_THIS_COMPUTER    "Kopia zapasowa jest przechowywana na dysku %c: tego komputera, który przywracanie by zastąpiło. Wróć i wybierz inną kopię zapasową lub anuluj."
 
 // Restore progress (5202: printf, elapsed hours, minutes, seconds, then remaining ones)
 #define S_STAGE_FIRST_PHASE6   "Przygotowywanie przywracania..."

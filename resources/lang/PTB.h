@@ -43,6 +43,7 @@
 #define S_ENGINE_ERROR_1000353       "Não foi possível gravar no disco de destino. Verifique o disco e a conexão dele ou escolha outro destino."
 #define S_ENGINE_ERROR_1000354       "O destino é pequeno demais para o backup. Escolha um destino maior."
 #define S_ENGINE_QUESTION_1000355    "Não foi possível ler alguns dados do backup. Deseja continuar a restauração?"
+#define S_ENGINE_WARNING_1000356     "Não foi possível ler alguns dados do backup. A restauração continua, mas os dados restaurados podem estar incompletos."
 #define S_ENGINE_ERROR_1000357       "O destino está sendo usado por outro programa. Reinicie o computador a partir da mídia de recuperação e tente novamente."
 #define S_ENGINE_ERROR_1000358       "Um disco deste computador relatou um erro. Verifique o disco e a conexão dele; talvez seja necessário substituir o disco."
 #define S_ENGINE_ERROR_1000359       "O backup foi criado por uma versão mais recente do programa. Restaure-o com a mídia de recuperação dessa versão."
@@ -82,6 +83,7 @@
 #define S_PARTITION_ENTRY            "Disco %d, partição %d: %s (%.1f GB)"
 #define S_DISK_ENTRY                 "Disco %d: %.1f GB"
 #define S_ENTIRE_DESTINATION         "%.1f GB em %d disco(s)"
+#define S_DECIMAL_SEPARATOR          ","
 #define S_PARTITION_DESTINATION      "Disco %d, partição %d"
 #define S_NO_LABEL                   "(sem rótulo)"
 #define S_OEM_KEYWORD1               "Recuperação"
@@ -91,6 +93,7 @@
 #define S_DISKS_DO_NOT_FIT           "Os discos deste computador são pequenos demais: cada disco do backup precisa aqui de um disco pelo menos do mesmo tamanho. Volte e escolha outro backup, ou cancele."
 #define S_DESTINATION_NOT_USABLE     "A origem ou o destino escolhido não pode ser usado. Escolha-os novamente."
 #define S_TARGET_HOLDS_BACKUP        "O próprio backup está armazenado neste destino. Escolha outro destino."
+#define S_BACKUP_ON_THIS_COMPUTER    "O backup está armazenado na unidade %c: deste computador, que a restauração substituiria. Volte e escolha outro backup, ou cancele."
 
 // Restore progress (5202: printf, elapsed hours, minutes, seconds, then remaining ones)
 #define S_STAGE_FIRST_PHASE6   "Preparando a restauração..."

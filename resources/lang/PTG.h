@@ -43,6 +43,7 @@
 #define S_ENGINE_ERROR_1000353       "Não foi possível escrever no disco de destino. Verifique o disco e a respetiva ligação ou escolha outro destino."
 #define S_ENGINE_ERROR_1000354       "O destino é demasiado pequeno para a cópia de segurança. Escolha um destino maior."
 #define S_ENGINE_QUESTION_1000355    "Não foi possível ler alguns dados da cópia de segurança. Pretende continuar o restauro?"
+#define S_ENGINE_WARNING_1000356     "Não foi possível ler alguns dados da cópia de segurança. O restauro continua, mas os dados restaurados podem estar incompletos."
 #define S_ENGINE_ERROR_1000357       "O destino está a ser utilizado por outro programa. Reinicie o computador a partir do suporte de recuperação e tente novamente."
 #define S_ENGINE_ERROR_1000358       "Um disco deste computador comunicou um erro. Verifique o disco e a respetiva ligação; poderá ser necessário substituir o disco."
 #define S_ENGINE_ERROR_1000359       "A cópia de segurança foi criada por uma versão mais recente do programa. Restaure-a com o suporte de recuperação dessa versão."
@@ -82,6 +83,7 @@
 #define S_PARTITION_ENTRY            "Disco %d, partição %d: %s (%.1f GB)"
 #define S_DISK_ENTRY                 "Disco %d: %.1f GB"
 #define S_ENTIRE_DESTINATION         "%.1f GB em %d disco(s)"
+#define S_DECIMAL_SEPARATOR          ","
 #define S_PARTITION_DESTINATION      "Disco %d, partição %d"
 #define S_NO_LABEL                   "(sem etiqueta)"
 #define S_OEM_KEYWORD1               "Recuperação"
@@ -91,6 +93,7 @@
 #define S_DISKS_DO_NOT_FIT           "Os discos deste computador são demasiado pequenos: cada disco da cópia de segurança precisa aqui de um disco pelo menos do mesmo tamanho. Volte atrás e escolha outra cópia de segurança, ou cancele."
 #define S_DESTINATION_NOT_USABLE     "Não é possível utilizar a origem ou o destino escolhido. Escolha-os novamente."
 #define S_TARGET_HOLDS_BACKUP        "A própria cópia de segurança está guardada neste destino. Escolha outro destino."
+#define S_BACKUP_ON_THIS_COMPUTER    "A cópia de segurança está guardada na unidade %c: deste computador, que o restauro substituiria. Volte atrás e escolha outra cópia de segurança, ou cancele."
 
 // Restore progress (5202: printf, elapsed hours, minutes, seconds, then remaining ones)
 #define S_STAGE_FIRST_PHASE6   "A preparar o restauro..."

@@ -43,6 +43,7 @@
 #define S_ENGINE_ERROR_1000353       "Det gick inte att skriva till måldisken. Kontrollera disken och dess anslutning, eller välj ett annat mål."
 #define S_ENGINE_ERROR_1000354       "Målet är för litet för säkerhetskopian. Välj ett större mål."
 #define S_ENGINE_QUESTION_1000355    "Vissa data i säkerhetskopian kunde inte läsas. Vill du fortsätta återställningen?"
+#define S_ENGINE_WARNING_1000356     "Vissa data i säkerhetskopian kunde inte läsas. Återställningen fortsätter, men de återställda data kan vara ofullständiga."
 #define S_ENGINE_ERROR_1000357       "Målet används av ett annat program. Starta om datorn från återställningsmediet och försök igen."
 #define S_ENGINE_ERROR_1000358       "En disk i den här datorn rapporterade ett fel. Kontrollera disken och dess anslutning. Disken kan behöva bytas ut."
 #define S_ENGINE_ERROR_1000359       "Säkerhetskopian skapades med en nyare version av programmet. Återställ den med återställningsmediet för den versionen."
@@ -82,6 +83,7 @@
 #define S_PARTITION_ENTRY            "Disk %d, partition %d: %s (%.1f GB)"
 #define S_DISK_ENTRY                 "Disk %d: %.1f GB"
 #define S_ENTIRE_DESTINATION         "%.1f GB på %d disk(ar)"
+#define S_DECIMAL_SEPARATOR          ","
 #define S_PARTITION_DESTINATION      "Disk %d, partition %d"
 #define S_NO_LABEL                   "(ingen etikett)"
 #define S_OEM_KEYWORD1               "Återställning"
@@ -91,6 +93,7 @@
 #define S_DISKS_DO_NOT_FIT           "Diskarna i den här datorn är för små: varje säkerhetskopierad disk behöver en disk här som är minst lika stor. Gå tillbaka och välj en annan säkerhetskopia, eller avbryt."
 #define S_DESTINATION_NOT_USABLE     "Den valda källan eller det valda målet kan inte användas. Välj dem igen."
 #define S_TARGET_HOLDS_BACKUP        "Själva säkerhetskopian är sparad på det här målet. Välj ett annat mål."
+#define S_BACKUP_ON_THIS_COMPUTER    "Säkerhetskopian är sparad på enhet %c: i den här datorn, som återställningen skulle skriva över. Gå tillbaka och välj en annan säkerhetskopia, eller avbryt."
 
 // Restore progress (5202: printf, elapsed hours, minutes, seconds, then remaining ones)
 #define S_STAGE_FIRST_PHASE6   "Förbereder återställningen..."

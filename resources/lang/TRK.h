@@ -42,6 +42,7 @@
 #define S_ENGINE_ERROR_1000353       "Hedef diske yazılamadı. Diski ve bağlantısını denetleyin ya da başka bir hedef seçin."
 #define S_ENGINE_ERROR_1000354       "Hedef, yedek için çok küçük. Daha büyük bir hedef seçin."
 #define S_ENGINE_QUESTION_1000355    "Yedekteki bazı veriler okunamadı. Geri yüklemeye devam etmek istiyor musunuz?"
+#define S_ENGINE_WARNING_1000356     "Yedekteki bazı veriler okunamadı. Geri yükleme devam ediyor, ancak geri yüklenen veriler eksik olabilir."
 #define S_ENGINE_ERROR_1000357       "Hedef başka bir program tarafından kullanılıyor. Bilgisayarı kurtarma ortamından yeniden başlatın ve tekrar deneyin."
 #define S_ENGINE_ERROR_1000358       "Bu bilgisayarın disklerinden biri bir hata bildirdi. Diski ve bağlantısını denetleyin; diskin değiştirilmesi gerekebilir."
 #define S_ENGINE_ERROR_1000359       "Yedek, programın daha yeni bir sürümüyle oluşturulmuş. Yedeği o sürümün kurtarma ortamıyla geri yükleyin."
@@ -81,6 +82,7 @@
 #define S_PARTITION_ENTRY            "Disk %d, bölüm %d: %s (%.1f GB)"
 #define S_DISK_ENTRY                 "Disk %d: %.1f GB"
 #define S_ENTIRE_DESTINATION         "%.1f GB, %d disk"
+#define S_DECIMAL_SEPARATOR          ","
 #define S_PARTITION_DESTINATION      "Disk %d, bölüm %d"
 #define S_NO_LABEL                   "(etiket yok)"
 #define S_OEM_KEYWORD1               "Kurtarma"
@@ -90,6 +92,7 @@
 #define S_DISKS_DO_NOT_FIT           "Bu bilgisayarın diskleri çok küçük: yedeklenen her disk için burada en az onun kadar büyük bir disk gerekir. Geri dönüp başka bir yedek seçin veya iptal edin."
 #define S_DESTINATION_NOT_USABLE     "Seçilen kaynak veya hedef kullanılamıyor. Bunları yeniden seçin."
 #define S_TARGET_HOLDS_BACKUP        "Yedeğin kendisi bu hedefte depolanıyor. Başka bir hedef seçin."
+#define S_BACKUP_ON_THIS_COMPUTER    "Yedek bu bilgisayarın %c: sürücüsünde depolanıyor ve geri yükleme bu sürücünün üzerine yazar. Geri dönüp başka bir yedek seçin veya iptal edin."
 
 // Restore progress (5202: printf, elapsed hours, minutes, seconds, then remaining ones)
 #define S_STAGE_FIRST_PHASE6   "Geri yükleme hazırlanıyor..."

@@ -34,7 +34,7 @@ std::string Catalog(const std::string& password = "", const std::string& locatio
 {
     return R"({"thisComputer": )" + std::string(palto::test::kDestinationComputer) + R"(,
       "projects": [
-        {"id": 3, "description": "Office PC", "location": "E:\\Office", "layout": {"entireComputer": true, "disks": [
+        {"id": 3, "description": "Office PC", "location": "G:\\Office", "layout": {"entireComputer": true, "disks": [
           {"number": 0, "size": 42949672960, "selected": true}]}, "history": [{"time": "2026-09-01T08:00:00Z"}]},
         {"id": 7, "description": "Documents", "location": ")" + location + R"(",)" +
            (password.empty() ? std::string() : R"( "password": ")" + password + R"(",)") +

@@ -18,10 +18,11 @@ using namespace palto::e2e;
 namespace {
 
 
-// One backup on E: with the given layout.
-std::string Backup(const std::string& description, const std::string& layout)
+// One backup with the given layout, on E: of this computer unless `location` says otherwise.
+std::string Backup(const std::string& description, const std::string& layout,
+                   const std::string& location = "E:\\\\Backups")
 {
-    return R"({"id": 1, "description": ")" + description + R"(", "location": "E:\\Backups", "layout": )" + layout +
+    return R"({"id": 1, "description": ")" + description + R"(", "location": ")" + location + R"(", "layout": )" + layout +
            R"(, "history": [{"time": "2026-10-05T19:00:00Z"}]})";
 }
 
@@ -89,9 +90,25 @@ protected:
     HWND wizard = nullptr;
 };
 
+// An entire-computer restore would overwrite every disk here: its backup lies elsewhere.
+const char kExternalDrive[] = "G:\\\\Backups";
+
+TEST_F(DestinationStep, AnEntireComputerBackedUpOnThisComputerIsWarnedAboutAndCannotGoOn)
+{
+    Start(Backup("Office PC", R"({"entireComputer": true, "disks": [
+              {"number": 0, "size": 96636764160}, {"number": 1, "size": 53687091200}]})"),
+          IDC_TYPE_ENTIRE);
+    HWND warning = OnPage(IDC_DST_DISKS_DO_NOT_FIT, IDC_DST_DISKS_DO_NOT_FIT);
+    EXPECT_TRUE(::IsWindowVisible(warning));
+    EXPECT_EQ(TextOf(warning), L"The backup is stored on drive E: of this computer, which the restore would overwrite. "
+                               L"Go back and choose another backup, or cancel.");
+    EXPECT_FALSE(NextEnabled());
+}
+
 TEST_F(DestinationStep, AnEntireComputerThatDoesNotFitIsWarnedAboutAndCannotGoOn)
 {
-    Start(Backup("Server", R"({"entireComputer": true, "disks": [{"number": 0, "size": 128849018880}]})"), IDC_TYPE_ENTIRE);
+    Start(Backup("Server", R"({"entireComputer": true, "disks": [{"number": 0, "size": 128849018880}]})", kExternalDrive),
+          IDC_TYPE_ENTIRE);
     HWND warning = OnPage(IDC_DST_DISKS_DO_NOT_FIT, IDC_DST_DISKS_DO_NOT_FIT);
     EXPECT_TRUE(::IsWindowVisible(warning));
     EXPECT_EQ(TextOf(warning), L"The disks of this computer are too small: each backed-up disk needs a disk here that "
@@ -102,7 +119,8 @@ TEST_F(DestinationStep, AnEntireComputerThatDoesNotFitIsWarnedAboutAndCannotGoOn
 TEST_F(DestinationStep, AnEntireComputerThatFitsGoesOnToTheSummary)
 {
     Start(Backup("Office PC", R"({"entireComputer": true, "disks": [
-              {"number": 0, "size": 96636764160}, {"number": 1, "size": 53687091200}]})"),
+              {"number": 0, "size": 96636764160}, {"number": 1, "size": 53687091200}]})",
+                 kExternalDrive),
           IDC_TYPE_ENTIRE);
     EXPECT_FALSE(::IsWindowVisible(OnPage(IDC_DST_DISKS_DO_NOT_FIT, IDC_DST_DISKS_DO_NOT_FIT)));
     EXPECT_EQ(TextOf(OnPage(IDC_DST_DISKS_DO_NOT_FIT, IDC_DST_DISKS)),

@@ -20,8 +20,8 @@ const wchar_t kWrongPassword[] =
     L"The password is not correct. Type it again, paying attention to upper and lower case.";
 const wchar_t kCannotRead[] = L"The chosen backup cannot be read. Check that the drive or medium that holds it is connected, or choose another backup.";
 
-// One backup on E: (optionally protected) of a computer with one disk, which every
-// restore type can take, onto this computer's two disks, with a short restore; `extra`
+// One backup on G:, an external drive, (optionally protected) of a computer with one
+// disk, which every restore type can take, onto this computer's two disks, with a short restore; `extra`
 // adds keys to the catalog (faults).
 std::string Catalog(const std::string& password, const std::string& extra = "")
 {
@@ -30,7 +30,7 @@ std::string Catalog(const std::string& password, const std::string& extra = "")
           {"number": 1, "driveLetter": "C", "label": "Windows", "size": 107374182400}]},
         {"number": 1, "size": 53687091200, "partitions": [
           {"number": 1, "driveLetter": "E", "label": "Backup", "size": 53687091200}]}]},
-      "projects": [{"id": 1, "description": "Documents", "location": "E:\\Backups",)" +
+      "projects": [{"id": 1, "description": "Documents", "location": "G:\\Backups",)" +
            (password.empty() ? std::string() : R"( "password": ")" + password + R"(",)") +
            R"( "layout": {"entireComputer": true, "disks": [{"number": 0, "size": 53687091200, "selected": true, "partitions": [
           {"number": 1, "label": "Data", "size": 21474836480, "selected": true}]}]},

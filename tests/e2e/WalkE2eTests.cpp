@@ -28,10 +28,10 @@ const wchar_t kReallyCancel[] = L"Do you really want to cancel?";
 const wchar_t kDone[] = L"The restore has finished successfully. The program closes when you click OK.";
 
 // This computer: disk 0 with Windows (C:), an empty 50 GB disk 1, disk 2 whose partition
-// E: holds the backup, disk 3 with an unlabelled partition. The backup (project 5) holds
-// an entire computer of two disks, each with one partition; its newer backup cannot be a
-// base, so the restore of it builds on the older one.
-std::string Catalog(const std::string& restoreMs)
+// E: holds the backup (or `location` says where it lies), disk 3 with an unlabelled
+// partition. The backup (project 5) holds an entire computer of two disks, each with one
+// partition; its newer backup cannot be a base, so the restore of it builds on the older one.
+std::string Catalog(const std::string& restoreMs, const std::string& location = "E:\\\\Backups")
 {
     return R"({
   "thisComputer": {"disks": [
@@ -42,7 +42,7 @@ std::string Catalog(const std::string& restoreMs)
       {"number": 1, "driveLetter": "E", "label": "Backup", "size": 48318382080}]},
     {"number": 3, "size": 48318382080, "partitions": [
       {"number": 1, "driveLetter": "D", "size": 48318382080}]}]},
-  "projects": [{"id": 5, "description": "Workstation", "location": "E:\\Backups",
+  "projects": [{"id": 5, "description": "Workstation", "location": ")" + location + R"(",
     "layout": {"entireComputer": true, "disks": [
       {"number": 0, "size": 42949672960, "selected": true, "partitions": [
         {"number": 1, "label": "System", "size": 21474836480, "selected": true}]},
@@ -151,6 +151,7 @@ struct TypeWalk {
     std::vector<ListMove> moves;   // the user's choice on step 3
     const wchar_t* destination;    // on the summary
     const char* marks;             // of this computer's layout in the restore order
+    const char* location;          // of the backup: an entire computer's lies on no disk here
 };
 
 class EachType : public Walk, public testing::WithParamInterface<TypeWalk> {};
@@ -158,7 +159,7 @@ class EachType : public Walk, public testing::WithParamInterface<TypeWalk> {};
 TEST_P(EachType, TheEngineIsHandedTheUsersChoiceAndTheRestoreRunsToItsEnd)
 {
     const TypeWalk& walk = GetParam();
-    Start();
+    StartWith(Catalog("300", walk.location));
     WalkTo(walk.radio, 3);
     for (const ListMove& move : walk.moves) ASSERT_NO_FATAL_FAILURE(Move(FindControl(wizard, move.list), move.key, move.entry));
     ASSERT_NO_FATAL_FAILURE(Next(L"Step 4 of 4"));
@@ -185,13 +186,13 @@ TEST_P(EachType, TheEngineIsHandedTheUsersChoiceAndTheRestoreRunsToItsEnd)
 }
 
 INSTANTIATE_TEST_SUITE_P(Types, EachType, testing::Values(
-    TypeWalk{"EntireComputer", IDC_TYPE_ENTIRE, {}, L"240.0 GB on 4 disk(s)", "E 0 1 2 3"},
+    TypeWalk{"EntireComputer", IDC_TYPE_ENTIRE, {}, L"240.0 GB on 4 disk(s)", "E 0 1 2 3", "G:\\\\Backups"},
     TypeWalk{"HardDrive", IDC_TYPE_DISK,
              {{IDC_DST_SOURCE, VK_DOWN, L"Disk 1: Data, 30.0 GB"}, {IDC_DST_TARGET, VK_UP, L"Disk 2: Backup, 45.0 GB"},
               {IDC_DST_TARGET, VK_UP, L"Disk 1: 50.0 GB"}},
-             L"Disk 1: 50.0 GB", "- 0 1* 2 3"},
+             L"Disk 1: 50.0 GB", "- 0 1* 2 3", "E:\\\\Backups"},
     TypeWalk{"Partition", IDC_TYPE_PARTITION, {{IDC_DST_SOURCE, VK_DOWN, L"Disk 1, partition 1: Data (30.0 GB)"}},
-             L"Disk 3, partition 1", "- 0 1 2 3[1]"}),
+             L"Disk 3, partition 1", "- 0 1 2 3[1]", "E:\\\\Backups"}),
     [](const testing::TestParamInfo<TypeWalk>& info) { return std::string(info.param.name); });
 
 // ---------------------------------------------------------------------------------------

@@ -38,7 +38,7 @@ INSTANTIATE_TEST_SUITE_P(AllEntries, EngineErrorTable, testing::Values(
     KnownCode{-1000104, 5175}, KnownCode{-1000105, 5176}, KnownCode{-1000112, 5177},
     KnownCode{-1000312, 5138}, KnownCode{-1000350, 5186}, KnownCode{-1000351, 5187},
     KnownCode{-1000352, 5188}, KnownCode{-1000353, 5189}, KnownCode{-1000354, 5190},
-    KnownCode{-1000355, 5192}, KnownCode{-1000356, 5192}, KnownCode{-1000357, 5193},
+    KnownCode{-1000355, 5192}, KnownCode{-1000356, 5219}, KnownCode{-1000357, 5193},
     KnownCode{-1000358, 5194}, KnownCode{-1000359, 5195}, KnownCode{-1000360, 5196},
     KnownCode{-1000513, 5209}));
 

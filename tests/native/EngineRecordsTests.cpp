@@ -140,14 +140,27 @@ TEST(EngineTexts, DescriptionTextsAreCopied)
     EXPECT_EQ(palto::EncryptedPasswordText(desc.get()), L"HX1-0123");
 }
 
-TEST(EngineTexts, EncryptedPasswordIsCutToTheEncryptStringBuffer)
+// A stored protected form as long as the dialog's buffer takes is read whole; a longer
+// one is read one character past that bound, so no typed form can equal it.
+struct StoredFormCase {
+    std::size_t length;
+    std::size_t read;
+};
+
+class StoredProtectedForm : public testing::TestWithParam<StoredFormCase> {};
+
+TEST_P(StoredProtectedForm, IsReadUpToTheBoundTheDialogTypesTo)
 {
-    std::vector<char16_t> password(400, u'p');
+    std::vector<char16_t> password(GetParam().length + 1, u'p');
     password.back() = 0;
     auto desc = std::make_unique<_ProjectDesc>();
     desc->encryptedPassword = password.data();
-    EXPECT_EQ(palto::EncryptedPasswordText(desc.get()), std::wstring(259, L'p'));
+    EXPECT_EQ(palto::EncryptedPasswordText(desc.get()), std::wstring(GetParam().read, L'p'));
 }
+
+INSTANTIATE_TEST_SUITE_P(Lengths, StoredProtectedForm, testing::Values(
+    StoredFormCase{259, 259}, StoredFormCase{260, 260}, StoredFormCase{399, 399}, StoredFormCase{520, 520},
+    StoredFormCase{521, 521}, StoredFormCase{4000, 521}));
 
 TEST(EngineLayouts, RestoreInfoWithoutPointersHasNoLayouts)
 {

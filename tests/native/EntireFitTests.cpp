@@ -72,6 +72,51 @@ TEST(EntireFit, CountsBeyondTheRecordAreClamped)
     EXPECT_FALSE(palto::EntireComputerFits(*backedUp, *here));
 }
 
+// The backup's location drive among this computer's partitions: an entire-computer
+// restore would overwrite it.
+struct BackupDriveCase {
+    const char* name;
+    wchar_t backupDrive;
+    bool onThisComputer;
+};
+
+void PrintTo(const BackupDriveCase& c, std::ostream* out)
+{
+    *out << c.name;
+}
+
+class BackupDrive : public testing::TestWithParam<BackupDriveCase> {};
+
+TEST_P(BackupDrive, IsFoundOnAnyPartitionOfAnyDiskHere)
+{
+    const auto here = palto::test::MakeLayout({
+        {0, 100 * GB, {{1, u"System", 100 * GB, u'C'}}},
+        {1, 500 * GB, {{1, u"", 200 * GB, 0}, {2, u"Data", 300 * GB, u'E'}}},
+        {2, 50 * GB, {}},
+    });
+    EXPECT_EQ(palto::BackupOnThisComputer(*here, GetParam().backupDrive), GetParam().onThisComputer);
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, BackupDrive, testing::Values(
+    BackupDriveCase{"FirstDisk", L'C', true},
+    BackupDriveCase{"SecondPartitionOfSecondDisk", L'E', true},
+    BackupDriveCase{"LowerCaseLocation", L'e', true},
+    BackupDriveCase{"DriveElsewhere", L'G', false},
+    BackupDriveCase{"NoLocationDrive", L'\0', false},   // a partition without a letter is no match
+    BackupDriveCase{"NotALetter", L'\\', false}),
+    [](const auto& info) { return info.param.name; });
+
+TEST(BackupDrive, CountsBeyondTheRecordAreClamped)
+{
+    auto here = palto::test::GarbageLayout();
+    here->diskCount = -1;
+    EXPECT_FALSE(palto::BackupOnThisComputer(*here, L'Z'));
+    here->diskCount = 27;
+    here->disks[25].partitionCount = 1;
+    here->disks[25].partitions[0].driveLetter = u'Q';
+    EXPECT_TRUE(palto::BackupOnThisComputer(*here, L'Q'));
+}
+
 TEST(EntireTexts, OneDiskEntryPerDiskInTheEnginesOrder)
 {
     auto here = palto::test::MakeLayout({{3, 500 * GB, {}}, {0, 3 * GB / 2, {}}});

@@ -134,6 +134,37 @@ INSTANTIATE_TEST_SUITE_P(Templates, FormatInsertsTable, testing::Values(
 
 }  // namespace
 
+// The figures of a template in a module's convention: the module's separator text, and
+// what a template with a size then shows.
+struct SeparatorCase {
+    const wchar_t* moduleText;
+    const wchar_t* templ;
+    std::wstring shown;
+};
+
+class DecimalSeparator : public testing::TestWithParam<SeparatorCase> {
+protected:
+    void TearDown() override { palto::UseDecimalSeparator(L"."); }
+};
+
+TEST_P(DecimalSeparator, ReplacesThePointOfEveryRealAndNothingElse)
+{
+    palto::UseDecimalSeparator(GetParam().moduleText);
+    EXPECT_EQ(FormatText(GetParam().templ, 1646.9, L"v1.2", 3), GetParam().shown);
+}
+
+INSTANTIATE_TEST_SUITE_P(Modules, DecimalSeparator, testing::Values(
+    SeparatorCase{L",", L"%.1f Go (%s) %d.", L"1646,9 Go (v1.2) 3."},
+    SeparatorCase{L".", L"%.1f GB (%s) %d.", L"1646.9 GB (v1.2) 3."},
+    SeparatorCase{L",", L"%8.2f|%s|%d", L" 1646,90|v1.2|3"},
+    SeparatorCase{L",", L"%e %s", L"1,646900e+03 v1.2"},
+    SeparatorCase{L",", L"%s %d %s", L"1646,9 v1.2 3"},        // each in its natural form
+    SeparatorCase{L",", L"%.0f GB", L"1647 GB"},
+    SeparatorCase{L", ", L"%.1f GB", L"1646.9 GB"},             // two characters: no separator
+    SeparatorCase{L"", L"%.1f GB", L"1646.9 GB"},
+    SeparatorCase{L"5", L"%.1f GB", L"1646.9 GB"},
+    SeparatorCase{L" ", L"%.1f GB", L"1646.9 GB"}));
+
 TEST(TemplateArguments, ListsTheKindOfEveryArgumentInOrder)
 {
     using K = palto::TemplateArg;

@@ -14,6 +14,8 @@
 #include "TestSupport.h"
 #include "TestWizard.h"
 #include "app/EngineClient.h"
+#include "app/PaltoApp.h"
+#include "app/ResourceModule.h"
 #include "engine/RecordReaders.h"
 #include "frame/PaltoDlg.h"
 #include "resources/ids.h"
@@ -25,20 +27,22 @@ using palto::test::MessageBoxes;
 using palto::test::ScopedContext;
 using palto::test::SimEngine;
 
-// This computer: kDestinationComputer (DestinationComputer.h). Every backup lies on E:.
+// This computer: kDestinationComputer (DestinationComputer.h). The entire-computer
+// backups lie on G:, a drive that is no partition here, but for 5 and 6; the others on E:.
 //   1  entire computer that fits (90 + 50 GB)      2  entire computer too large (120 GB)
 //   3  hard drives: 120 GB unflagged, 40 GB with a partition, 48 GB, 30 GB; two backups
 //   4  partitions: 20 GB on a 2 TB disk, 30 GB (no label) on a 40 GB disk, and a
 //      "Recovery Tools" partition that the OEM feature hides
+//   5  as 1, on D: of this computer                6  as 2, on E: of this computer
 std::string Catalog(const std::string& faults = "[]")
 {
     return R"({
   "thisComputer": )" + std::string(palto::test::kDestinationComputer) + R"(,
   "projects": [
-    {"id": 1, "description": "Office PC", "location": "E:\\Office",
+    {"id": 1, "description": "Office PC", "location": "G:\\Office",
      "layout": {"entireComputer": true, "disks": [{"number": 0, "size": 96636764160}, {"number": 1, "size": 53687091200}]},
      "history": [{"time": "2026-10-01T18:00:00Z"}]},
-    {"id": 2, "description": "Server", "location": "E:\\Server",
+    {"id": 2, "description": "Server", "location": "G:\\Server",
      "layout": {"entireComputer": true, "disks": [{"number": 0, "size": 128849018880}]},
      "history": [{"time": "2026-10-01T18:00:00Z"}]},
     {"id": 3, "description": "Disks", "location": "E:\\Disks",
@@ -57,6 +61,12 @@ std::string Catalog(const std::string& faults = "[]")
          {"number": 1, "size": 32212254720, "selected": true},
          {"number": 2, "label": "Swap", "size": 5368709120},
          {"number": 3, "label": "Recovery Tools", "size": 1073741824, "selected": true}]}]},
+     "history": [{"time": "2026-10-01T18:00:00Z"}]},
+    {"id": 5, "description": "Office PC on D", "location": "D:\\Office",
+     "layout": {"entireComputer": true, "disks": [{"number": 0, "size": 96636764160}, {"number": 1, "size": 53687091200}]},
+     "history": [{"time": "2026-10-01T18:00:00Z"}]},
+    {"id": 6, "description": "Server on E", "location": "e:\\Server",
+     "layout": {"entireComputer": true, "disks": [{"number": 0, "size": 128849018880}]},
      "history": [{"time": "2026-10-01T18:00:00Z"}]}],
   "faults": )" + faults + "\n}";
 }
@@ -190,6 +200,104 @@ TEST_F(DestinationPages, EntireComputerThatDoesNotFitWarnsAndDisablesNextButIsMa
     EXPECT_FALSE(Shown(warning));
     EXPECT_TRUE(NextEnabled());
 }
+
+// An entire-computer restore overwrites every disk here: a backup on one of them is
+// refused whether its disks fit or not.
+struct BackupHereCase {
+    const char* name;
+    unsigned project;
+    const wchar_t* warning;
+};
+
+void PrintTo(const BackupHereCase& c, std::ostream* out)
+{
+    *out << c.name;
+}
+
+class EntireBackupHere : public DestinationPages, public testing::WithParamInterface<BackupHereCase> {};
+
+TEST_P(EntireBackupHere, WarnsWithTheDriveAndRefusesNext)
+{
+    ChooseBackup(GetParam().project, kFirstBackup);
+    wizard->EnterDestination(kEntire);
+
+    const HWND warning = Control(IDD_DST_ENTIRE_PAGE, IDC_DST_DISKS_DO_NOT_FIT);
+    EXPECT_TRUE(Shown(warning));
+    EXPECT_EQ(Text(warning), GetParam().warning);
+    EXPECT_FALSE(NextEnabled());
+    EXPECT_EQ(Text(Control(IDD_DST_ENTIRE_PAGE, IDC_DST_DISKS)),
+              L"Disk 0: 100.0 GB\r\nDisk 1: 50.0 GB\r\nDisk 2: 45.0 GB\r\nDisk 3: 45.0 GB\r\n");
+
+    // A Next that arrives all the same is refused with the warning's text.
+    wizard->Command(IDC_NEXT);
+    ASSERT_EQ(boxes.shown().size(), 1u);
+    EXPECT_EQ(boxes.shown()[0].text, GetParam().warning);
+    EXPECT_EQ(wizard->m_nStep, 3);
+    EXPECT_EQ(context->stepTexts[2], L"");
+
+    // The same disks from a backup elsewhere: the warning goes and Next comes back.
+    wizard->Command(IDC_BACK);
+    ChooseBackup(1, kFirstBackup);
+    wizard->EnterDestination(kEntire);
+    EXPECT_FALSE(Shown(warning));
+    EXPECT_TRUE(NextEnabled());
+}
+
+INSTANTIATE_TEST_SUITE_P(Backups, EntireBackupHere, testing::Values(
+    BackupHereCase{"FitsButLiesOnD", 5,
+                   L"The backup is stored on drive D: of this computer, which the restore would overwrite. "
+                   L"Go back and choose another backup, or cancel."},
+    BackupHereCase{"TooLargeAndLiesOnE", 6,
+                   L"The backup is stored on drive E: of this computer, which the restore would overwrite. "
+                   L"Go back and choose another backup, or cancel."}),
+    [](const auto& info) { return info.param.name; });
+
+// The figures of the entire-computer page and of the destination it stores, in a
+// language that writes a decimal comma (French puts a no-break space before its colon).
+struct LanguageFigures {
+    const wchar_t* code;
+    const wchar_t* disks;
+    const wchar_t* destination;
+};
+
+void PrintTo(const LanguageFigures& c, std::ostream* out)
+{
+    *out << testing::PrintToString(std::wstring(c.code));
+}
+
+class FiguresInTheLanguage : public DestinationPages, public testing::WithParamInterface<LanguageFigures> {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(TryLoadResourceModule(palto::test::ProgramFolder().c_str(), GetParam().code, theApp.m_langId));
+        DestinationPages::SetUp();
+    }
+    void TearDown() override
+    {
+        DestinationPages::TearDown();
+        ASSERT_TRUE(TryLoadResourceModule(palto::test::ProgramFolder().c_str(), L"ENU", theApp.m_langId));
+    }
+};
+
+TEST_P(FiguresInTheLanguage, UseTheModulesDecimalSeparator)
+{
+    ChooseBackup(1, kFirstBackup);
+    wizard->EnterDestination(kEntire);
+    EXPECT_EQ(Text(Control(IDD_DST_ENTIRE_PAGE, IDC_DST_DISKS)), GetParam().disks);
+    wizard->Command(IDC_NEXT);
+    EXPECT_EQ(wizard->m_nStep, 4);
+    EXPECT_EQ(context->stepTexts[2], GetParam().destination);
+    EXPECT_EQ(Text(Control(IDD_SUMMARY_PAGE, IDC_SUMMARY_DESTINATION)), GetParam().destination);
+}
+
+INSTANTIATE_TEST_SUITE_P(Languages, FiguresInTheLanguage, testing::Values(
+    LanguageFigures{L"FRA", L"Disque 0\u00A0: 100,0 Go\r\nDisque 1\u00A0: 50,0 Go\r\nDisque 2\u00A0: 45,0 Go\r\n"
+                              L"Disque 3\u00A0: 45,0 Go\r\n",
+                    L"240,0 Go sur 4 disque(s)"},
+    LanguageFigures{L"DEU",
+                    L"Datenträger 0: 100,0 GB\r\nDatenträger 1: 50,0 GB\r\nDatenträger 2: 45,0 GB\r\nDatenträger 3: 45,0 GB\r\n",
+                    L"240,0 GB auf 4 Datenträger(n)"}),
+    [](const auto& info) { return std::string(info.param.code, info.param.code + 3); });
 
 // ---------------------------------------------------------------------------------------
 // Hard drive
@@ -688,7 +796,10 @@ TEST_P(PageLayout, EveryTextFitsItsControlAndWarningsKeepClearOfTheLists)
         for (int list : {IDC_DST_SOURCE, IDC_DST_TARGET}) EXPECT_FALSE(Overlap(Rect(IDC_DST_SIZE_WARNING), Rect(list)));
     }
     if (GetParam().page == IDD_DST_ENTIRE_PAGE) {
-        ::SetDlgItemTextW(m_page, IDC_DST_DISKS_DO_NOT_FIT, String(IDS_DISKS_DO_NOT_FIT).c_str());
+        const std::wstring backupHere = palto::FormatText(String(IDS_BACKUP_ON_THIS_COMPUTER), L'W');
+        const std::wstring tooSmall = String(IDS_DISKS_DO_NOT_FIT);
+        const std::wstring& longest = backupHere.size() > tooSmall.size() ? backupHere : tooSmall;
+        ::SetDlgItemTextW(m_page, IDC_DST_DISKS_DO_NOT_FIT, longest.c_str());
         EXPECT_FALSE(Overlap(Rect(IDC_DST_DISKS_DO_NOT_FIT), Rect(IDC_DST_DISKS)));
     }
 

@@ -52,7 +52,7 @@ INSTANTIATE_TEST_SUITE_P(EveryCodeOfTheTable, EngineErrorText, testing::Values(
     ErrorCase{-1000353, L"The destination disk could not be written. Check the disk and its connection, or choose another destination."},
     ErrorCase{-1000354, L"The destination is too small for the backup. Choose a larger destination."},
     ErrorCase{-1000355, L"Some data of the backup could not be read. Do you want to continue the restore?"},
-    ErrorCase{-1000356, L"Some data of the backup could not be read. Do you want to continue the restore?"},
+    ErrorCase{-1000356, L"Some data of the backup could not be read. The restore goes on, but the restored data may be incomplete."},
     ErrorCase{-1000357, L"The destination is in use by another program. Restart the computer from the recovery medium and try again."},
     ErrorCase{-1000358, L"A disk of this computer reported an error. Check the disk and its connection; the disk may need to be replaced."},
     ErrorCase{-1000359, L"The backup was made by a newer version of the program. Restore it with the recovery medium of that version."},

@@ -37,6 +37,12 @@ TEST(ModCheck, ReportsATextConversionWhereEnglishHasANumber)
               Problems{L"string 5181: conversions take text, real where English takes integer, real: \"Disk %s: %.1f GB\""});
 }
 
+TEST(ModCheck, ReportsADecimalSeparatorThatIsNotOneCharacter)
+{
+    EXPECT_EQ(Check(L"TwoCharacterSeparator.dll"),
+              Problems{L"string 5220: must be one character other than a digit or a blank: \". \""});
+}
+
 TEST(ModCheck, ReportsPlaceholdersControlKindsPlacesTabOrderAndAccessKeysOfEveryDialog)
 {
     EXPECT_EQ(Check(L"BrokenLayout.dll"),

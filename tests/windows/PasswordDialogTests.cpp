@@ -2,6 +2,7 @@
 // engine stores for the backup, typed into and pressed as a user would.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -17,9 +18,9 @@ namespace {
 
 constexpr unsigned kProtectedProject = 3;
 
-std::string ProtectedCatalog(const std::string& faults = "[]")
+std::string ProtectedCatalog(const std::string& faults = "[]", const std::string& extra = "")
 {
-    return R"({
+    return R"({)" + extra + R"(
   "thisComputer": {"disks": [{"number": 0, "size": 100000000000}]},
   "projects": [{"id": 3, "description": "Letters", "location": "E:\\Letters", "password": "Tide-42",
     "layout": {"disks": [{"number": 0, "size": 100000000000, "selected": true}]},
@@ -113,6 +114,35 @@ TEST_F(PasswordDialog, ATextTheEngineCannotProtectIsRefused)
     ASSERT_EQ(boxes.shown().size(), 1u);
     EXPECT_EQ(boxes.shown()[0].text, kWrong);
 }
+
+// An engine whose protected forms are long: the right password is taken with a stored
+// form up to the dialog's 520 characters, and never with a longer one, which no typed
+// form can equal.
+struct LongForm {
+    int length;
+    INT_PTR result;
+    std::size_t wrongBoxes;
+};
+
+void PrintTo(const LongForm& c, std::ostream* out)
+{
+    *out << c.length << " characters";
+}
+
+class LongProtectedForm : public PasswordDialog, public testing::WithParamInterface<LongForm> {};
+
+TEST_P(LongProtectedForm, TheRightPasswordIsRefusedOnlyBeyondTheBound)
+{
+    SimEngine sim(ProtectedCatalog("[]", R"("protectedFormLength": )" + std::to_string(GetParam().length) + ","));
+    const CString stored = StoredPassword();
+    EXPECT_EQ(stored.GetLength(), std::min(GetParam().length, 521));
+    EXPECT_EQ(RunDialog(stored, {L"Tide-42"}, true).result, GetParam().result);
+    EXPECT_EQ(boxes.shown().size(), GetParam().wrongBoxes);
+}
+
+INSTANTIATE_TEST_SUITE_P(Lengths, LongProtectedForm, testing::Values(
+    LongForm{260, IDOK, 0}, LongForm{400, IDOK, 0}, LongForm{520, IDOK, 0}, LongForm{521, IDCANCEL, 1},
+    LongForm{700, IDCANCEL, 1}));
 
 TEST_F(PasswordDialog, TheFieldTakesSixteenCharacters)
 {

@@ -11,6 +11,7 @@
 #include <functional>
 #include <memory>
 #include <mutex>
+#include <optional>
 #include <regex>
 #include <string>
 #include <thread>
@@ -479,8 +480,8 @@ INSTANTIATE_TEST_SUITE_P(Messages, EngineMessage, testing::Values(
     GoingOn{"QuestionAnsweredYes", halvex::kAskGoOn, MB_YESNO,
             L"Some data of the backup could not be read. Do you want to continue the restore?", 1},
     GoingOn{"Warning", halvex::kDiskFailure, MB_ICONEXCLAMATION, L"A disk of this computer reported an error. Check the disk and its connection; the disk may need to be replaced.", 0},
-    GoingOn{"SameTextAsAWarning", halvex::kWarnReadErrors, MB_ICONEXCLAMATION,
-            L"Some data of the backup could not be read. Do you want to continue the restore?", 0}),
+    GoingOn{"ReadErrorsStatedNotAsked", halvex::kWarnReadErrors, MB_ICONEXCLAMATION,
+            L"Some data of the backup could not be read. The restore goes on, but the restored data may be incomplete.", 0}),
     [](const auto& info) { return info.param.name; });
 
 TEST_F(RestoreProgressPage, QuestionAnsweredNoStopsTheRestore)
@@ -515,6 +516,61 @@ TEST_F(RestoreProgressPage, AnEndArrivingAfterNoSaysTheRestoreDidNotFinish)
     EXPECT_EQ(answer, -1);
     EXPECT_EQ(boxes.texts().at(1), kNotFinished);
     EXPECT_EQ(boxes.texts().size(), 2u);
+}
+
+// The engine's end reaching the page before its worker's report: the report is held
+// back and handed over while the end box is up, as the box's own message loop would.
+class EndBeforeWorkerReport : public CRestoreProgress {
+public:
+    using CRestoreProgress::CRestoreProgress;
+
+    bool ReportHeld() const { return m_heldReport.has_value(); }
+    void HandOverReport()
+    {
+        const WPARAM report = *m_heldReport;
+        m_handedOver = true;
+        SendMessage(WM_RESTORE_WORKER_DONE, report);
+    }
+
+protected:
+    BOOL ProcessWindowMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override
+    {
+        if (message == WM_RESTORE_WORKER_DONE && !m_handedOver) {
+            m_heldReport = wParam;
+            PostMessage(WM_RESTORE_END, 0, 0);
+            result = 0;
+            return TRUE;
+        }
+        return CRestoreProgress::ProcessWindowMessage(message, wParam, lParam, result);
+    }
+
+private:
+    std::optional<WPARAM> m_heldReport;
+    bool m_handedOver = false;
+};
+
+TEST_F(RestoreProgressPage, TheWorkersReportBehindTheEndBoxStartsNoPolling)
+{
+    SimEngine sim(RestoreCatalog(kLastStageForAMinute));
+    Choose();
+    EndBeforeWorkerReport page(*context);
+    bool reportHandled = false, pollingBehindTheBox = true;
+    PageBoxes boxes([&](const Box& box) {
+        if (box.text == kDone && page.ReportHeld()) {
+            page.HandOverReport();
+            reportHandled = true;
+            pollingBehindTheBox = page.Polling();
+        }
+        return IDOK;
+    });
+    EXPECT_TRUE(Run(page));   // the quit comes only once the worker's report is in
+
+    ASSERT_TRUE(reportHandled) << "the end box was not shown while the worker's report was held";
+    EXPECT_EQ(sim.Journal("ProjectRestoreCtrl").at(0)["result"], 0);   // the report said: started
+    EXPECT_FALSE(pollingBehindTheBox);
+    EXPECT_FALSE(page.Polling());
+    EXPECT_EQ(sim.Journal("GetTaskProgInfo").size(), 0u);
+    EXPECT_EQ(boxes.texts(), std::vector<std::wstring>{kDone});
 }
 
 // A media request is asked on the engine's thread while the page stops polling.

@@ -128,6 +128,8 @@ void CheckStrings(HMODULE english, HMODULE module, std::vector<std::wstring>& pr
                 report(IDS_MEDIA_PROMPT_PART, L"must hold %" + std::to_wstring(n) + L" once: \"" + text(IDS_MEDIA_PROMPT_PART) + L"\"");
         }
     }
+    if (strings.count(IDS_DECIMAL_SEPARATOR) && !IsDecimalSeparator(text(IDS_DECIMAL_SEPARATOR)))
+        report(IDS_DECIMAL_SEPARATOR, L"must be one character other than a digit or a blank: \"" + text(IDS_DECIMAL_SEPARATOR) + L"\"");
     // An empty keyword would hide every labelled partition: the English module needs them too.
     for (const UINT keyword : {IDS_OEM_KEYWORD1, IDS_OEM_KEYWORD2}) {
         if (!reference.count(keyword) && !strings.count(keyword)) report(keyword, L"missing or empty");
