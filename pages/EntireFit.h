@@ -6,6 +6,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "engine/HalvexRecords.h"
 
@@ -16,6 +17,11 @@ namespace palto {
 // on (byte counts; equal sizes fit). More backed-up disks than disks here never fit;
 // extra disks here are ignored. Disk numbers and order play no part.
 bool EntireComputerFits(const tagEntireComputerInf& backedUp, const tagEntireComputerInf& here);
+
+// The disks here (indexes into Disks(here)) that the fit check pairs with a backed-up
+// disk: as many of the largest as the backup has disks, and every disk as large as the
+// smallest of them, since equal sizes could be paired either way.
+std::vector<std::size_t> PairedDisks(const tagEntireComputerInf& backedUp, const tagEntireComputerInf& here);
 
 // One disk in `diskEntryTemplate` (IDS_DISK_ENTRY: disk number, gigabytes).
 std::wstring DiskEntryText(const tagDiskInf& disk, std::wstring_view diskEntryTemplate);
