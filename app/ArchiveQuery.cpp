@@ -31,8 +31,11 @@ void OnMediaRequest(void* context, void* record)
     auto& request = *static_cast<_MediaRequestNotifyData*>(record);
     request.answer = kMediaAnswerCancel;  // unless the user says the medium is there
     if (!context) return;
+    const ArchiveQueryRequest& asked = static_cast<const Query*>(context)->request;
+    bool shown = false;
     try {
-        AskForMedium(static_cast<const Query*>(context)->request.promptOwner, request);
+        shown = AskForMedium(asked.promptOwner, request) != 0;
+        if (asked.mediaAnswered) asked.mediaAnswered(request, shown);
     } catch (...) {
     }
 }

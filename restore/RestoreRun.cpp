@@ -14,8 +14,10 @@ std::uintptr_t NextToken()
 
 }  // namespace
 
-RestoreRun::RestoreRun(std::uint32_t projectId, std::uint64_t archiveId, const _ProjectRestoreInfo& restoreInfo)
-    : projectId(projectId), archiveId(archiveId), m_restoreInfo(restoreInfo), m_token(NextToken())
+RestoreRun::RestoreRun(std::uint32_t projectId, std::uint64_t archiveId, const _ProjectRestoreInfo& restoreInfo,
+                       std::shared_ptr<RestoreReport> report)
+    : projectId(projectId), archiveId(archiveId), report(std::move(report)), m_restoreInfo(restoreInfo),
+      m_token(NextToken())
 {
 }
 
