@@ -29,13 +29,33 @@ bool WriteAll(HANDLE file, const std::string& bytes)
            written == bytes.size();
 }
 
+// Runs started within the same second: "name-2.txt" and on; never another run's report.
+constexpr int kNamesPerFolder = 20;
+
+std::wstring NumberedName(const std::wstring& name, int number)
+{
+    if (number == 1) return name;
+    const std::size_t dot = name.rfind(L'.');
+    return name.substr(0, dot) + L"-" + std::to_wstring(number) + (dot == std::wstring::npos ? L"" : name.substr(dot));
+}
+
+HANDLE CreateNew(const std::wstring& folder, const std::wstring& name, std::wstring& path)
+{
+    for (int number = 1; number <= kNamesPerFolder; ++number) {
+        path = folder + (folder.ends_with(L'\\') ? L"" : L"\\") + NumberedName(name, number);
+        const HANDLE file = ::CreateFileW(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_NEW,
+                                          FILE_ATTRIBUTE_NORMAL, nullptr);
+        if (file != INVALID_HANDLE_VALUE) return file;
+        if (::GetLastError() != ERROR_FILE_EXISTS) break;
+    }
+    return INVALID_HANDLE_VALUE;
+}
+
 // A new file in `folder` that has taken its byte-order mark; null when it cannot be had.
 HANDLE CreateIn(const std::wstring& folder, const std::wstring& name, std::wstring& path)
 {
     ::CreateDirectoryW(folder.c_str(), nullptr);   // "Restore reports" may not exist yet
-    path = folder + (folder.ends_with(L'\\') ? L"" : L"\\") + name;
-    const HANDLE file =
-        ::CreateFileW(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+    const HANDLE file = CreateNew(folder, name, path);
     if (file == INVALID_HANDLE_VALUE) return nullptr;
     if (WriteAll(file, std::string(palto::kUtf8ByteOrderMark)) && ::FlushFileBuffers(file)) return file;
     ::CloseHandle(file);
