@@ -196,7 +196,7 @@ TEST_F(AnswerFile, StartAskWaitsOnTheSummaryForThePersonsNext)
 
     Click(FindControl(wizard, IDC_NEXT));
     ASSERT_TRUE(WaitForTopWindow(id(), MatchSelector(L"progress"), kWait));
-    EXPECT_EQ(AnswerBox(id(), IDOK), kDone) << "a restore the person started waits for OK";
+    EXPECT_EQ(MaskReportName(AnswerBox(id(), IDOK)), WithReportIn(kDone, BinFolder())) << "a restore the person started waits for OK";
     EXPECT_EQ(run->process().WaitForExit(kWait), 0u);
 }
 

@@ -21,7 +21,10 @@ std::wstring Extended(const std::wstring& path) { return L"\\\\?\\" + path; }
 
 std::wstring BinFolder()
 {
-    return TestsFolder() + L"\\..\\bin";
+    const std::wstring relative = TestsFolder() + L"\\..\\bin";
+    wchar_t full[MAX_PATH] = {};
+    const DWORD length = ::GetFullPathNameW(relative.c_str(), MAX_PATH, full, nullptr);
+    return length > 0 && length < MAX_PATH ? std::wstring(full, length) : relative;
 }
 
 InstallFolder::InstallFolder(const std::vector<const wchar_t*>& files, size_t pathLength)

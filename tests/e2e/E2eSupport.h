@@ -9,12 +9,17 @@
 #include <vector>
 
 #include "Automation.h"
+#include "tests/ReportName.h"
 
 namespace palto::e2e {
 
+using palto::test::MaskReportName;
+using palto::test::WithReportIn;
+
 constexpr DWORD kWait = 20000;  // longest wait for a window or the program's end, in ms
 
-// build/windows/bin, seen from the test program in build/windows/tests.
+// build/windows/bin, seen from the test program in build/windows/tests, as a full path:
+// the folder a report of a run of the build's program goes into.
 std::wstring BinFolder();
 
 // A folder of its own holding copies of Palto.exe, the engine and the named files of bin/.
