@@ -48,12 +48,13 @@ private:
 // `button`: its text, empty when none came.
 std::wstring AnswerBox(DWORD processId, int button);
 
-// Palto.exe of the build started with a catalog of the test's own (JSON text), kept in a
-// file of this process while the run lasts, and the given arguments, with its wizard
-// window found.
+// Palto.exe of the build (or `exe`) started with a catalog of the test's own (JSON text),
+// kept in a file of this process while the run lasts, and the given arguments, with its
+// wizard window found.
 class CatalogRun {
 public:
-    explicit CatalogRun(const std::string& catalogJson, const std::wstring& arguments = L"");
+    explicit CatalogRun(const std::string& catalogJson, const std::wstring& arguments = L"",
+                        const std::wstring& exe = L"");
     ~CatalogRun();
     CatalogRun(const CatalogRun&) = delete;
     CatalogRun& operator=(const CatalogRun&) = delete;
