@@ -157,7 +157,8 @@ protected:
         if (reports.size() != 1) return {};
         EXPECT_EQ(end, std::wstring(kDone) + L"\n\nThe report of this restore is in " + reports[0]);
         const std::string bytes = Bytes(reports[0]);
-        ::DeleteFileW(reports[0].c_str());
+        // The last one read stays beside the tests, as an example of a real report.
+        ::MoveFileExW(reports[0].c_str(), L"restore-report-example.txt", MOVEFILE_COPY_ALLOWED | MOVEFILE_REPLACE_EXISTING);
         EXPECT_EQ(bytes.substr(0, 3), "\xEF\xBB\xBF") << "a byte-order mark";
         return Widened(bytes.substr(3));
     }

@@ -426,7 +426,7 @@ class HeldMediaPrompt {
 public:
     HeldMediaPrompt()
     {
-        SetMessageHandler([this](HWND, const CString& text, UINT style) { return Show(text.str(), style); });
+        SetMessageHandler([this](HWND, const CString& text, UINT style) { return Show(MaskReportName(text.str()), style); });
     }
     ~HeldMediaPrompt()
     {
