@@ -1,6 +1,7 @@
 #include "E2eSupport.h"
 
 #include <fstream>
+#include <sstream>
 
 #include "resources/ids.h"
 
@@ -60,6 +61,34 @@ void InstallFolder::CopyAs(const std::wstring& file, const std::wstring& name)
 {
     ::CopyFileW((BinFolder() + L"\\" + file).c_str(), Extended(m_path + L"\\" + name).c_str(), FALSE);
     m_files.push_back(name);
+}
+
+std::vector<std::wstring> ReportsIn(const std::wstring& folder)
+{
+    std::vector<std::wstring> found;
+    WIN32_FIND_DATAW entry{};
+    const HANDLE search = ::FindFirstFileW((folder + L"\\PaltoRestore-*.txt").c_str(), &entry);
+    if (search == INVALID_HANDLE_VALUE) return found;
+    do found.push_back(folder + L"\\" + entry.cFileName);
+    while (::FindNextFileW(search, &entry));
+    ::FindClose(search);
+    return found;
+}
+
+std::string FileBytes(const std::wstring& path)
+{
+    std::ifstream file(path.c_str(), std::ios::binary);
+    std::ostringstream bytes;
+    bytes << file.rdbuf();
+    return bytes.str();
+}
+
+std::wstring FromUtf8(const std::string& utf8)
+{
+    const int length = ::MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), nullptr, 0);
+    std::wstring text(static_cast<std::size_t>(length), L'\0');
+    ::MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), text.data(), length);
+    return text;
 }
 
 std::wstring AnswerBox(DWORD processId, int button)

@@ -6,6 +6,7 @@
 
 #include <memory>
 #include <string>
+#include <string>
 #include <vector>
 
 #include "Automation.h"
@@ -43,6 +44,15 @@ private:
     std::vector<std::wstring> m_folders;
     std::vector<std::wstring> m_files;
 };
+
+// The restore reports in `folder` (PaltoRestore-*.txt), by their full paths.
+std::vector<std::wstring> ReportsIn(const std::wstring& folder);
+
+// A file's bytes; empty when it cannot be read.
+std::string FileBytes(const std::wstring& path);
+
+// UTF-8 text as UTF-16.
+std::wstring FromUtf8(const std::string& utf8);
 
 // The message box of the process shown now (waiting for it up to kWait), answered with
 // `button`: its text, empty when none came.

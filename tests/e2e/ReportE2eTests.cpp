@@ -6,10 +6,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <fstream>
 #include <optional>
 #include <regex>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -59,35 +57,6 @@ WindowMatch HasControl(int id)
     return [id](HWND window) { return ::GetDlgItem(window, id) != nullptr; };
 }
 
-// The reports in `folder`, by their full paths.
-std::vector<std::wstring> ReportsIn(const std::wstring& folder)
-{
-    std::vector<std::wstring> found;
-    WIN32_FIND_DATAW entry{};
-    const HANDLE search = ::FindFirstFileW((folder + L"\\PaltoRestore-*.txt").c_str(), &entry);
-    if (search == INVALID_HANDLE_VALUE) return found;
-    do found.push_back(folder + L"\\" + entry.cFileName);
-    while (::FindNextFileW(search, &entry));
-    ::FindClose(search);
-    return found;
-}
-
-std::string Bytes(const std::wstring& path)
-{
-    std::ifstream file(path.c_str(), std::ios::binary);
-    std::ostringstream bytes;
-    bytes << file.rdbuf();
-    return bytes.str();
-}
-
-std::wstring Widened(const std::string& utf8)
-{
-    const int length = ::MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), nullptr, 0);
-    std::wstring text(static_cast<std::size_t>(length), L'\0');
-    ::MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), text.data(), length);
-    return text;
-}
-
 // The lines of a report's text (after its byte-order mark), each without its CRLF.
 std::vector<std::wstring> Lines(const std::wstring& text)
 {
@@ -123,7 +92,7 @@ protected:
         ASSERT_TRUE(WaitForText(FindControl(wizard, IDC_STEP_CAPTION), L"Step 2 of 4", kWait));
         Click(FindControl(wizard, IDC_NEXT));
         EXPECT_EQ(AnswerBox(IDOK), L"Insert the last disc of the backup made on 2026-10-05 19:00:00 into drive " +
-                                       Widened(backupDrive) + L": and click OK.");
+                                       FromUtf8(backupDrive) + L": and click OK.");
         ASSERT_TRUE(WaitForText(FindControl(wizard, IDC_STEP_CAPTION), L"Step 3 of 4", kWait));
         Click(FindControl(wizard, IDC_NEXT));
         ASSERT_TRUE(WaitForText(FindControl(wizard, IDC_STEP_CAPTION), L"Step 4 of 4", kWait));
@@ -131,7 +100,7 @@ protected:
         Click(FindControl(wizard, IDC_NEXT));
         HWND password = WaitForTopWindow(id(), HasControl(IDC_PASSWORD), kWait);
         ASSERT_TRUE(password) << "the password dialog was not shown";
-        const std::wstring typed = Widened(kPassword);
+        const std::wstring typed = FromUtf8(kPassword);
         ::SendMessageW(FindControl(password, IDC_PASSWORD), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(typed.c_str()));
         Click(FindControl(password, IDOK));
         ASSERT_TRUE(WaitForTopWindow(id(), HasControl(IDC_PROGRESS_BAR), kWait)) << "the progress page was not shown";
@@ -141,7 +110,7 @@ protected:
     std::wstring AnswerToTheEnd(const std::string& backupDrive)
     {
         EXPECT_EQ(AnswerBox(IDOK), L"Insert disc 2 of the backup made on 2026-10-05 19:00:00 into drive " +
-                                       Widened(backupDrive) + L": and click OK.");
+                                       FromUtf8(backupDrive) + L": and click OK.");
         EXPECT_EQ(AnswerBox(IDOK), kWarning);
         EXPECT_EQ(AnswerBox(IDYES), kQuestion);
         const std::wstring end = AnswerBox(IDOK);
@@ -156,11 +125,11 @@ protected:
         EXPECT_EQ(reports.size(), 1u) << "reports in " << testing::PrintToString(folder);
         if (reports.size() != 1) return {};
         EXPECT_EQ(end, std::wstring(kDone) + L"\n\nThe report of this restore is in " + reports[0]);
-        const std::string bytes = Bytes(reports[0]);
+        const std::string bytes = FileBytes(reports[0]);
         // The last one read stays beside the tests, as an example of a real report.
         ::MoveFileExW(reports[0].c_str(), L"restore-report-example.txt", MOVEFILE_COPY_ALLOWED | MOVEFILE_REPLACE_EXISTING);
         EXPECT_EQ(bytes.substr(0, 3), "\xEF\xBB\xBF") << "a byte-order mark";
-        return Widened(bytes.substr(3));
+        return FromUtf8(bytes.substr(3));
     }
 
     std::wstring AnswerBox(int button) { return palto::e2e::AnswerBox(id(), button); }
@@ -234,7 +203,7 @@ TEST_F(RestoreReport, AWritableProgramFolderKeepsTheWholeRestoreWithoutThePasswo
     EXPECT_EQ(polls, std::vector<std::wstring>{L"Engine-Call: <time> | GetTaskProgInfo | 0"}) << "its first code, once";
     EXPECT_NE(text.find(L"Backup-Date: 2026-10-05 19:00:00 +00:00"), std::wstring::npos) << "the date as shown";
     // Neither the password, nor its protected form, nor anything about it.
-    EXPECT_EQ(text.find(Widened(kPassword)), std::wstring::npos);
+    EXPECT_EQ(text.find(FromUtf8(kPassword)), std::wstring::npos);
     EXPECT_EQ(text.find(L"HX1:"), std::wstring::npos);
     EXPECT_EQ(text.find(L"assword"), std::wstring::npos);
 }
