@@ -103,9 +103,8 @@ std::wstring AnswerBox(DWORD processId, int button)
 
 CatalogRun::CatalogRun(const std::string& catalogJson, const std::wstring& arguments, const std::wstring& exe)
 {
-    wchar_t temp[MAX_PATH] = {};
-    ::GetTempPathW(MAX_PATH, temp);
-    m_catalog = std::wstring(temp) + L"palto-e2e-catalog-" + std::to_wstring(::GetCurrentProcessId()) + L".json";
+    // Beside the tests, not in the temporary folder: a test may point that elsewhere.
+    m_catalog = TestsFolder() + L"\\palto-e2e-catalog-" + std::to_wstring(::GetCurrentProcessId()) + L".json";
     std::ofstream(m_catalog.c_str(), std::ios::binary) << catalogJson;
     ::SetEnvironmentVariableW(L"HALVEX_SIM_CATALOG", m_catalog.c_str());
     m_process = std::make_unique<Process>(exe.empty() ? BinFolder() + L"\\Palto.exe" : exe, arguments);

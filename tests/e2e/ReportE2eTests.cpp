@@ -235,6 +235,33 @@ TEST_F(RestoreReport, WithBothReadOnlyItGoesIntoTheTemporaryFolder)
     EXPECT_NE(text.find(L"\r\nBackup-Location: N:\\Backups\r\n"), std::wstring::npos);
 }
 
+// Sets an environment variable for the programs this test starts, back as it was after.
+class ScopedVariable {
+public:
+    ScopedVariable(const wchar_t* name, const wchar_t* value) : m_name(name)
+    {
+        wchar_t old[MAX_PATH] = {};
+        const DWORD length = ::GetEnvironmentVariableW(name, old, MAX_PATH);
+        if (length > 0 && length < MAX_PATH) m_old = old;
+        ::SetEnvironmentVariableW(name, value);
+    }
+    ~ScopedVariable() { ::SetEnvironmentVariableW(m_name, m_old ? m_old->c_str() : nullptr); }
+
+private:
+    const wchar_t* m_name;
+    std::optional<std::wstring> m_old;
+};
+
+TEST_F(RestoreReport, WhenNoFolderTakesItTheRestoreRunsAndTheEndSaysSo)
+{
+    const ScopedVariable tmp(L"TMP", L"N:\\");
+    const ScopedVariable temp(L"TEMP", L"N:\\");
+    StartRestore(kReadOnlyProgram, kReadOnlyBackup);
+    EXPECT_EQ(AnswerToTheEnd(kReadOnlyBackup), std::wstring(kDone) + L"\n\nNo report of this restore could be kept.");
+    EXPECT_TRUE(ReportsIn(kReadOnlyProgram).empty());
+    EXPECT_TRUE(ReportsIn(L"N:").empty());
+}
+
 TEST_F(RestoreReport, ARunCancelledAtStepTwoWritesNone)
 {
     run.emplace(Catalog(kWritableBackup), L"", std::wstring(kWritableProgram) + L"\\Palto.exe");
