@@ -83,7 +83,8 @@ void ArchiveMediaRequestCallback(void* context, void* record)
     const auto query = Queries::Instance().Find(context);
     if (!query) return;
     try {
-        AskForMedium(query->request.promptOwner, request);
+        const bool shown = AskForMedium(query->request.promptOwner, request) != 0;
+        if (query->request.mediaAnswered) query->request.mediaAnswered(request, shown);
     } catch (...) {
     }
 }

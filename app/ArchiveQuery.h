@@ -7,8 +7,10 @@
 
 #include <atomic>
 #include <cstdint>
+#include <functional>
 #include <memory>
 
+#include "engine/HalvexRecords.h"
 #include "framework/CString.h"
 
 struct ArchiveQueryRequest {
@@ -18,6 +20,9 @@ struct ArchiveQueryRequest {
     std::uint32_t projectId;
     std::uint64_t archiveId;
     wchar_t drive;               // drive letter of the backup's location
+    // Told of each media request once it is answered (`shown`: the user was asked), on
+    // the engine's thread; may be empty.
+    std::function<void(const _MediaRequestNotifyData& request, bool shown)> mediaAnswered = {};
 };
 
 // One query, shared by its worker and the window that waits for it. The window takes

@@ -5,6 +5,7 @@
 #include <d2d1.h>
 
 #include <map>
+#include <memory>
 
 #include "app/ArchiveQuery.h"
 #include "frame/StepInfoDlg.h"
@@ -17,6 +18,7 @@
 #include "pages/SummaryDlg_Entire.h"
 #include "pages/TypeDlg.h"
 #include "resources/ids.h"
+#include "restore/RestoreReport.h"
 #include "testmode/TestMode_DstDlg_Entire.h"
 #include "testmode/TestMode_DstDlg_HDPT.h"
 #include "testmode/TestMode_SrcDlg.h"
@@ -62,6 +64,7 @@ protected:
     LRESULT OnArchiveQueried(WPARAM, LPARAM queryId);
     bool AskForPassword();
     void RunRestoreProgress();
+    void ReportLaunch();
     static bool QuitPending();
 
     void MoveForward();
@@ -87,6 +90,7 @@ protected:
 
     CString m_protectedPassword;   // the chosen backup's, while the launch needs it
     PendingArchiveQuery m_archiveQuery;   // the launch's archive query while it runs
+    std::shared_ptr<RestoreReport> m_report;   // from the first launch on: one report per run
     HICON m_hIcon;
     int m_nStep = 1;
     CStepInfoDlg m_stepPanel;

@@ -16,6 +16,7 @@ void CPaltoDlg::LaunchRestore()
     WizardContext& context = Context();
     // Test mode has no backup: the simulated restore starts at once.
     if (context.testMode) {
+        ReportLaunch();
         RunRestoreProgress();
         return;
     }
@@ -38,8 +39,14 @@ void CPaltoDlg::StartArchiveQuery()
     const WizardContext& context = Context();
     EnableWindow(FALSE);
     m_protectedPassword.Wipe();
+    ReportLaunch();
     const wchar_t drive = palto::LocationDrive(context.restoreInfo.projectDesc);
-    m_archiveQuery = ::StartArchiveQuery({m_hWnd, WM_ARCHIVE_QUERIED, m_hWnd, context.projectId, context.archiveId, drive});
+    // The report is the query's own share: the engine may call after this window has gone.
+    const auto mediaAnswered = [report = m_report](const _MediaRequestNotifyData& request, bool shown) {
+        report->MediaRequest(request.part, static_cast<wchar_t>(request.drive), request.answer, shown);
+    };
+    m_archiveQuery = ::StartArchiveQuery(
+        {m_hWnd, WM_ARCHIVE_QUERIED, m_hWnd, context.projectId, context.archiveId, drive, mediaAnswered});
     if (!m_archiveQuery) {
         EnableWindow(TRUE);
         ShowMessage(m_hWnd, LoadText(IDS_ENGINE_ERROR_1000350), MB_OK);
@@ -52,6 +59,7 @@ LRESULT CPaltoDlg::OnArchiveQueried(WPARAM, LPARAM queryId)
 {
     const auto result = TakeArchiveQueryResult(m_archiveQuery, queryId);
     if (!result) return 0;
+    if (m_report) m_report->EngineCall(L"QueryArchiveProject", result->code);
     if (result->code != 0) {
         ShowMessage(m_hWnd, LoadText(IDS_ENGINE_ERROR_1000350), MB_OK);
     } else {
@@ -83,10 +91,19 @@ bool CPaltoDlg::AskForPassword()
 void CPaltoDlg::RunRestoreProgress()
 {
     if (Context().testMode) {
-        CTestMode_RestoreProgress progress(Context(), this);
+        CTestMode_RestoreProgress progress(Context(), this, m_report);
         progress.DoModal();
     } else {
-        CRestoreProgress progress(Context(), this);
+        CRestoreProgress progress(Context(), this, m_report);
         progress.DoModal();
     }
+}
+
+// The report begins with the first launch of the run, and each launch writes the
+// choices it launches with.
+void CPaltoDlg::ReportLaunch()
+{
+    const int restoreType = m_typePage.GetRestoreType();
+    if (!m_report) m_report = RestoreReport::Begin(Context(), restoreType);
+    m_report->Launch(Context(), restoreType);
 }

@@ -40,6 +40,19 @@ bool BackupOnThisComputer(const tagEntireComputerInf& here, wchar_t backupDrive)
     return false;
 }
 
+std::vector<std::size_t> PairedDisks(const tagEntireComputerInf& backedUp, const tagEntireComputerInf& here)
+{
+    const std::size_t needed = Disks(backedUp).size();
+    const std::vector<std::uint64_t> offered = SizesLargestFirst(here);
+    if (needed == 0 || offered.empty()) return {};
+    const std::uint64_t smallestPaired = offered[std::min(needed, offered.size()) - 1];
+    std::vector<std::size_t> paired;
+    const auto disks = Disks(here);
+    for (std::size_t d = 0; d < disks.size(); ++d)
+        if (disks[d].diskSize >= smallestPaired) paired.push_back(d);
+    return paired;
+}
+
 std::wstring DiskEntryText(const tagDiskInf& disk, std::wstring_view diskEntryTemplate)
 {
     return FormatText(diskEntryTemplate, disk.diskNumber, BytesToGigabytes(disk.diskSize));

@@ -6,6 +6,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "engine/HalvexRecords.h"
 
@@ -20,6 +21,11 @@ bool EntireComputerFits(const tagEntireComputerInf& backedUp, const tagEntireCom
 // Whether a partition of a disk here is the backup's drive (`backupDrive`, 0 for none):
 // an entire-computer restore overwrites every disk here, the backup's own with them.
 bool BackupOnThisComputer(const tagEntireComputerInf& here, wchar_t backupDrive);
+
+// The disks here (indexes into Disks(here)) that the fit check pairs with a backed-up
+// disk: as many of the largest as the backup has disks, and every disk as large as the
+// smallest of them, since equal sizes could be paired either way.
+std::vector<std::size_t> PairedDisks(const tagEntireComputerInf& backedUp, const tagEntireComputerInf& here);
 
 // One disk in `diskEntryTemplate` (IDS_DISK_ENTRY: disk number, gigabytes).
 std::wstring DiskEntryText(const tagDiskInf& disk, std::wstring_view diskEntryTemplate);

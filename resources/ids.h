@@ -154,6 +154,8 @@
 #define IDS_STAGE_FIRST_PHASE6          5205
 #define IDS_STAGE_PHASE7                5206
 #define IDS_RESTORE_NOT_FINISHED        5210
+#define IDS_REPORT_KEPT                 5235    // printf: the report's path; a line of the end messages
+#define IDS_REPORT_NOT_KEPT             5236    // a line of the end messages
 
 // Strings: the answer file (messages are printf templates; each names the file's key)
 #define IDS_ANSWERS_UNUSABLE            5250    // printf: file path, reason

@@ -91,7 +91,10 @@ void OnMediaRequest(const RestoreRun& run, _MediaRequestNotifyData& request)
     // its end until the prompt is answered, so that the box never outlives its owner.
     const HWND window = run.Window();
     request.answer = kMediaAnswerCancel;   // stays when the box cannot be shown
-    if (!::SendMessageW(window, WM_RESTORE_POLLING, FALSE, 0)) return;
-    AskForMedium(window, request);
-    ::SendMessageW(window, WM_RESTORE_POLLING, TRUE, 0);
+    bool shown = false;
+    if (::SendMessageW(window, WM_RESTORE_POLLING, FALSE, 0)) {
+        shown = AskForMedium(window, request) != 0;
+        ::SendMessageW(window, WM_RESTORE_POLLING, TRUE, 0);
+    }
+    if (run.report) run.report->MediaRequest(request.part, static_cast<wchar_t>(request.drive), request.answer, shown);
 }

@@ -22,7 +22,7 @@ std::int64_t Now()
 void SendStop(const RestoreRun& run)
 {
     _TaskCtlCmdData command{kTaskCommandStop, 0};
-    GetEngineClient().TaskControl(run.projectId, command);
+    run.ReportCall(L"TaskControl (stop)", GetEngineClient().TaskControl(run.projectId, command));
 }
 
 // Builds the restore order in this thread's frame (740,136 bytes: threads get stacks
@@ -45,6 +45,7 @@ int StartRestore(RestoreRun& run, bool& skipped)
     // Recorded first: the engine may report the end of a short task before the call returns.
     run.SetStartTime(Now());
     const int code = GetEngineClient().ProjectRestoreCtrl(run.projectId, order);
+    run.ReportCall(L"ProjectRestoreCtrl", code);
     // The user may have cancelled while the engine was starting: the page sends no stop
     // to a task it does not know of yet.
     if (code == 0 && run.Cancelled()) SendStop(run);
@@ -53,9 +54,9 @@ int StartRestore(RestoreRun& run, bool& skipped)
 
 }  // namespace
 
-CRestoreProgress::CRestoreProgress(WizardContext& context, CWnd* owner)
+CRestoreProgress::CRestoreProgress(WizardContext& context, CWnd* owner, std::shared_ptr<RestoreReport> report)
     : CDialog(IDD_PROGRESS, owner),
-      m_run(std::make_shared<RestoreRun>(context.projectId, context.archiveId, context.restoreInfo)),
+      m_run(std::make_shared<RestoreRun>(context.projectId, context.archiveId, context.restoreInfo, std::move(report))),
       m_endClosesItself(context.restoreChosenByAnswers)
 {
     context.restoreInfo = {};
@@ -120,6 +121,7 @@ DWORD WINAPI CRestoreProgress::RestoreThreadProc(LPVOID parameter)
     bool skipped = false;
     try {
         code = RegisterRestoreNotifications(*held);
+        run.ReportCall(L"SetNotifyFunction (task end, engine message, media request)", code);
         if (code == 0) code = StartRestore(run, skipped);
     } catch (...) {
         code = halvex::kOutOfMemory;   // a failure of our own: never reported as a started restore
@@ -151,10 +153,14 @@ void CRestoreProgress::OnTimer(UINT_PTR id)
 {
     if (id != kProgressTimer) return;
     _ProgressInfo progress{};
-    if (GetEngineClient().GetTaskProgInfo(m_run->projectId, progress) != 0) return;
+    const int code = GetEngineClient().GetTaskProgInfo(m_run->projectId, progress);
+    if (code != m_progressCode) m_run->ReportCall(L"GetTaskProgInfo", code);
+    m_progressCode = code;
+    if (code != 0) return;
     const palto::ProgressStep step =
         palto::OverallProgress(progress.phase, progress.percent, progress.firstStage != 0, m_lastPercent);
     if (step.stageText) m_phaseText.SetWindowText(LoadText(step.stageText));
+    if (step.stageText) ReportStage(step.stageText, step.value);
     m_lastPercent = step.lastValue;
     if (step.value <= 0) return;
     ShowTimes(palto::ProgressTimes(m_run->StartTime(), Now(), step.value));
@@ -195,17 +201,26 @@ LRESULT CRestoreProgress::OnRestoreEnd(WPARAM wParam, LPARAM lParam)
         ShowTimes(palto::FinishedTimes(m_run->StartTime(), Now()));
         ShowValue(100);
         const CString done = LoadText(IDS_RESTORE_DONE);
+        ReportEnd(code, done);
         if (m_endClosesItself) {
             const std::wstring closes = palto::FormatText(LoadText(IDS_ANSWER_CLOSES_SOON).str(), kEndCloseSeconds);
-            ShowMessageClosingItself(m_hWnd, CString(done.str() + L"\n\n" + closes), MB_OK, kEndCloseSeconds);
+            ShowMessageClosingItself(m_hWnd, WithReportLine(CString(done.str() + L"\n\n" + closes)), MB_OK,
+                                     kEndCloseSeconds);
         } else {
-            ShowMessage(m_hWnd, done, MB_OK);
+            ShowMessage(m_hWnd, WithReportLine(done), MB_OK);
         }
     }
-    if (code != 0 && fromWorker) ShowMessage(m_hWnd, EngineErrorMessage(code), MB_ICONEXCLAMATION);
+    if (code != 0 && fromWorker) {
+        const CString text = EngineErrorMessage(code);
+        ReportEnd(code, text);
+        ShowMessage(m_hWnd, text, MB_ICONEXCLAMATION);
+    }
     // A failed task's own code is not shown: only that the restore did not finish.
-    if (m_run->Cancelled() || (code != 0 && !fromWorker))
-        ShowMessage(m_hWnd, LoadText(IDS_RESTORE_NOT_FINISHED), MB_OK);
+    if (m_run->Cancelled() || (code != 0 && !fromWorker)) {
+        const CString notFinished = LoadText(IDS_RESTORE_NOT_FINISHED);
+        if (!fromWorker) ReportEnd(code, notFinished);
+        ShowMessage(m_hWnd, WithReportLine(notFinished), MB_OK);
+    }
     EndRestore();
     return 0;
 }
@@ -215,11 +230,17 @@ LRESULT CRestoreProgress::OnEngineMessage(WPARAM wParam, LPARAM)
     if (m_run->Cancelled()) return 0;
     const int code = static_cast<int>(static_cast<INT_PTR>(wParam));
     const CString text = EngineErrorMessage(code);
+    const std::shared_ptr<RestoreReport>& report = m_run->report;
     if (code != halvex::kAskGoOn) {
         ShowMessage(m_hWnd, text, MB_ICONEXCLAMATION);
+        if (report) report->EngineMessage(code, text, false, 0);
         return 0;
     }
-    if (ShowMessage(m_hWnd, text, MB_YESNO) != IDNO) return 1;
+    if (ShowMessage(m_hWnd, text, MB_YESNO) != IDNO) {
+        if (report) report->EngineMessage(code, text, true, 1);
+        return 1;
+    }
+    if (report) report->EngineMessage(code, text, true, -1);
     // No: the restore stops, and a task end that still arrives says it did not finish.
     m_run->Cancel();
     StopPolling();
@@ -233,6 +254,7 @@ void CRestoreProgress::ConfirmCancel()
     if (m_ending) return;
     if (ShowMessage(m_hWnd, LoadText(IDS_CONFIRM_CANCEL), MB_YESNO) != IDYES) return;
     m_run->Cancel();
+    if (m_run->report) m_run->report->Cancelled();
     StopPolling();
     // Before the worker has reported, there may be no task yet: the worker sees the flag
     // and either does not start the restore or stops it itself.
@@ -304,6 +326,25 @@ void CRestoreProgress::EndRestore()
     m_ending = true;
     StopPolling();
     if (!m_workerRunning && m_openPrompts == 0) ::PostQuitMessage(0);
+}
+
+// The report gets each stage once, when its label first shows, with the percentage then.
+void CRestoreProgress::ReportStage(UINT stageText, int percent)
+{
+    if (!m_run->report || stageText == m_reportedStage) return;
+    m_reportedStage = stageText;
+    m_run->report->Stage(LoadText(stageText), percent);
+}
+
+void CRestoreProgress::ReportEnd(int code, const CString& text)
+{
+    const std::int64_t start = m_run->StartTime();
+    if (m_run->report) m_run->report->End(code, text, start ? Now() - start : 0);
+}
+
+CString CRestoreProgress::WithReportLine(const CString& text) const
+{
+    return ::WithReportLine(m_run->report, text);
 }
 
 LRESULT CRestoreProgress::OnDestroy(WPARAM, LPARAM)

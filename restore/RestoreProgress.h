@@ -17,8 +17,11 @@ class CRestoreProgress : public CDialog {
 public:
     // Restores the choice recorded in `context`; the page takes over its restore info,
     // which the restore gives back to the engine (the context's record is left empty).
-    // Run it with DoModal; `owner` as for any dialog (the main window when null).
-    explicit CRestoreProgress(WizardContext& context, CWnd* owner = nullptr);
+    // Run it with DoModal; `owner` as for any dialog (the main window when null). With a
+    // `report`, the restore is written into it as it goes, and the end messages say where
+    // it is.
+    explicit CRestoreProgress(WizardContext& context, CWnd* owner = nullptr,
+                              std::shared_ptr<RestoreReport> report = nullptr);
     ~CRestoreProgress() override;
 
     // Whether timer 1 is polling the engine for progress.
@@ -51,6 +54,12 @@ protected:
     void ConfirmCancel();
     static DWORD WINAPI RestoreThreadProc(LPVOID parameter);
 
+    // The report, when there is one: each stage once, with the percentage when it began;
+    // the end with the text shown; and the end messages' line that says where it is.
+    void ReportStage(UINT stageText, int percent);
+    void ReportEnd(int code, const CString& text);
+    CString WithReportLine(const CString& text) const;
+
     CStatic m_percentText;
     CStatic m_timeText;
     CStatic m_phaseText;
@@ -76,4 +85,6 @@ private:
     bool m_endShown = false;         // the restore's end has been reported to the user
     bool m_endClosesItself = false;  // an answer file started the restore: nobody may be watching its end
     int m_openPrompts = 0;           // media prompts open on engine threads, owned by this page
+    UINT m_reportedStage = 0;        // the stage label the report has last been given
+    std::optional<int> m_progressCode;   // GetTaskProgInfo's last code: the report gets each change
 };

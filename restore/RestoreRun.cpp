@@ -3,8 +3,10 @@
 #include "app/CallbackTargets.h"
 #include "app/EngineClient.h"
 
-RestoreRun::RestoreRun(std::uint32_t projectId, std::uint64_t archiveId, const _ProjectRestoreInfo& restoreInfo)
-    : projectId(projectId), archiveId(archiveId), m_restoreInfo(restoreInfo), m_token(NewCallbackToken())
+RestoreRun::RestoreRun(std::uint32_t projectId, std::uint64_t archiveId, const _ProjectRestoreInfo& restoreInfo,
+                       std::shared_ptr<RestoreReport> report)
+    : projectId(projectId), archiveId(archiveId), report(std::move(report)), m_restoreInfo(restoreInfo),
+      m_token(NewCallbackToken())
 {
 }
 

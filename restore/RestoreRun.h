@@ -8,20 +8,25 @@
 
 #include <atomic>
 #include <cstdint>
+#include <memory>
 
 #include "engine/HalvexRecords.h"
+#include "restore/RestoreReport.h"
 
 class RestoreRun {
 public:
     // Takes over `restoreInfo`: the run gives it back to the engine (ReleaseRestoreInfo),
     // at the latest when the run goes.
-    RestoreRun(std::uint32_t projectId, std::uint64_t archiveId, const _ProjectRestoreInfo& restoreInfo);
+    // `report`: where the run's calls, answers and end are written; null: nowhere.
+    RestoreRun(std::uint32_t projectId, std::uint64_t archiveId, const _ProjectRestoreInfo& restoreInfo,
+               std::shared_ptr<RestoreReport> report = nullptr);
     ~RestoreRun();
     RestoreRun(const RestoreRun&) = delete;
     RestoreRun& operator=(const RestoreRun&) = delete;
 
     const std::uint32_t projectId;   // also the id of the restore task
     const std::uint64_t archiveId;
+    const std::shared_ptr<RestoreReport> report;
 
     // The engine's answer about the chosen backup; the worker's until it releases it.
     _ProjectRestoreInfo& RestoreInfo() { return m_restoreInfo; }
@@ -30,6 +35,12 @@ public:
     // The page's window; null before it exists and once it has gone.
     HWND Window() const { return m_window.load(); }
     void SetWindow(HWND window) { m_window.store(window); }
+
+    // Writes an engine call and its code into the report, if there is one.
+    void ReportCall(std::wstring_view operation, int code) const
+    {
+        if (report) report->EngineCall(operation, code);
+    }
 
     // Set once the user has confirmed that the restore is to stop.
     bool Cancelled() const { return m_cancelled.load(); }

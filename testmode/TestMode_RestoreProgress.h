@@ -9,7 +9,8 @@ class CTestMode_RestoreProgress : public CRestoreProgress {
 public:
     // As the real page; the context's restore info, empty in test mode, is taken over
     // and given back unused.
-    explicit CTestMode_RestoreProgress(WizardContext& context, CWnd* owner = nullptr);
+    explicit CTestMode_RestoreProgress(WizardContext& context, CWnd* owner = nullptr,
+                                       std::shared_ptr<RestoreReport> report = nullptr);
     ~CTestMode_RestoreProgress() override;
 
     static constexpr UINT kTickMs = 300;

@@ -103,6 +103,8 @@
 #define S_TIME_TEXT            "已用时间: %d:%02d:%02d      剩余时间: %d:%02d:%02d"
 #define S_RESTORE_DONE         "还原已成功完成。单击“确定”后程序将关闭。"
 #define S_RESTORE_NOT_FINISHED "还原未完成。目标可能不完整：请在使用前重新还原。"
+#define S_REPORT_KEPT          "本次还原的报告位于 %s"
+#define S_REPORT_NOT_KEPT      "无法保存本次还原的报告。"
 #define T_PROGRESS_CANCEL      "取消"
 
 // Password dialog

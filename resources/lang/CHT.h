@@ -104,6 +104,8 @@
 #define S_TIME_TEXT            "經過時間: %d:%02d:%02d      剩餘時間: %d:%02d:%02d"
 #define S_RESTORE_DONE         "還原已順利完成。按一下 [確定] 後程式將會關閉。"
 #define S_RESTORE_NOT_FINISHED "還原未完成。目的地可能不完整：使用前請重新還原。"
+#define S_REPORT_KEPT          "本次還原的報告位於 %s"
+#define S_REPORT_NOT_KEPT      "無法儲存本次還原的報告。"
 #define T_PROGRESS_CANCEL      "取消"
 
 // Password dialog

@@ -103,6 +103,8 @@
 #define S_TIME_TEXT            "Forløbet tid: %d:%02d:%02d      Resterende tid: %d:%02d:%02d"
 #define S_RESTORE_DONE         "Gendannelsen er fuldført. Programmet lukkes, når du klikker på OK."
 #define S_RESTORE_NOT_FINISHED "Gendannelsen blev ikke fuldført. Destinationen er muligvis ufuldstændig: Gendan den igen, før du bruger den."
+#define S_REPORT_KEPT          "Rapporten over denne gendannelse ligger i %s"
+#define S_REPORT_NOT_KEPT      "Der kunne ikke gemmes en rapport over denne gendannelse."
 #define T_PROGRESS_CANCEL      "Annuller"
 
 // Password dialog

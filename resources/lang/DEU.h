@@ -106,6 +106,8 @@
 #define S_TIME_TEXT            "Verstrichene Zeit: %d:%02d:%02d      Restzeit: %d:%02d:%02d"
 #define S_RESTORE_DONE         "Die Wiederherstellung wurde erfolgreich abgeschlossen. Das Programm wird beendet, wenn Sie auf OK klicken."
 #define S_RESTORE_NOT_FINISHED "Die Wiederherstellung wurde nicht abgeschlossen. Das Ziel ist möglicherweise unvollständig: Stellen Sie es erneut wieder her, bevor Sie es verwenden."
+#define S_REPORT_KEPT          "Der Bericht über diese Wiederherstellung liegt in %s"
+#define S_REPORT_NOT_KEPT      "Es konnte kein Bericht über diese Wiederherstellung gespeichert werden."
 #define T_PROGRESS_CANCEL      "Abbrechen"
 
 // Password dialog

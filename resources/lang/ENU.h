@@ -103,6 +103,8 @@
 #define S_TIME_TEXT            "Time elapsed: %d:%02d:%02d      Time remaining: %d:%02d:%02d"
 #define S_RESTORE_DONE         "The restore has finished successfully. The program closes when you click OK."
 #define S_RESTORE_NOT_FINISHED "The restore did not finish. The destination may be incomplete: restore it again before you use it."
+#define S_REPORT_KEPT          "The report of this restore is in %s"
+#define S_REPORT_NOT_KEPT      "No report of this restore could be kept."
 #define T_PROGRESS_CANCEL      "Cancel"
 
 // Password dialog

@@ -103,6 +103,8 @@
 #define S_TIME_TEXT            "Tiempo transcurrido: %d:%02d:%02d      Tiempo restante: %d:%02d:%02d"
 #define S_RESTORE_DONE         "La restauración finalizó correctamente. El programa se cerrará cuando haga clic en Aceptar."
 #define S_RESTORE_NOT_FINISHED "La restauración no finalizó. Puede que el destino esté incompleto: vuelva a restaurarlo antes de usarlo."
+#define S_REPORT_KEPT          "El informe de esta restauración está en %s"
+#define S_REPORT_NOT_KEPT      "No se pudo guardar ningún informe de esta restauración."
 #define T_PROGRESS_CANCEL      "Cancelar"
 
 // Password dialog

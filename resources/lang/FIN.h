@@ -103,6 +103,8 @@
 #define S_TIME_TEXT            "Kulunut aika: %d:%02d:%02d      Jäljellä oleva aika: %d:%02d:%02d"
 #define S_RESTORE_DONE         "Palautus onnistui. Ohjelma sulkeutuu, kun valitset OK."
 #define S_RESTORE_NOT_FINISHED "Palautus ei valmistunut. Kohde voi olla puutteellinen: palauta se uudelleen ennen käyttöä."
+#define S_REPORT_KEPT          "Tämän palautuksen raportti on tiedostossa %s"
+#define S_REPORT_NOT_KEPT      "Tästä palautuksesta ei voitu tallentaa raporttia."
 #define T_PROGRESS_CANCEL      "Peruuta"
 
 // Password dialog

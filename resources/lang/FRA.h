@@ -103,6 +103,8 @@
 #define S_TIME_TEXT            "Temps écoulé : %d:%02d:%02d      Temps restant : %d:%02d:%02d"
 #define S_RESTORE_DONE         "La restauration s'est terminée correctement. Le programme se fermera lorsque vous cliquerez sur OK."
 #define S_RESTORE_NOT_FINISHED "La restauration ne s'est pas terminée. La destination est peut-être incomplète : restaurez-la de nouveau avant de l'utiliser."
+#define S_REPORT_KEPT          "Le rapport de cette restauration se trouve dans %s"
+#define S_REPORT_NOT_KEPT      "Aucun rapport de cette restauration n'a pu être conservé."
 #define T_PROGRESS_CANCEL      "Annuler"
 
 // Password dialog

@@ -103,6 +103,8 @@
 #define S_TIME_TEXT            "Tempo trascorso: %d:%02d:%02d      Tempo rimanente: %d:%02d:%02d"
 #define S_RESTORE_DONE         "Il ripristino è stato completato correttamente. Il programma verrà chiuso quando si farà clic su OK."
 #define S_RESTORE_NOT_FINISHED "Il ripristino non è stato completato. La destinazione potrebbe essere incompleta: ripristinarla di nuovo prima di usarla."
+#define S_REPORT_KEPT          "Il rapporto di questo ripristino si trova in %s"
+#define S_REPORT_NOT_KEPT      "Non è stato possibile conservare un rapporto di questo ripristino."
 #define T_PROGRESS_CANCEL      "Annulla"
 
 // Password dialog

@@ -103,6 +103,8 @@
 #define S_TIME_TEXT            "経過時間: %d:%02d:%02d      残り時間: %d:%02d:%02d"
 #define S_RESTORE_DONE         "復元は正常に完了しました。[OK] をクリックするとプログラムが終了します。"
 #define S_RESTORE_NOT_FINISHED "復元は完了しませんでした。復元先のデータが不完全な可能性があります。使用する前にもう一度復元してください。"
+#define S_REPORT_KEPT          "この復元のレポートは %s にあります。"
+#define S_REPORT_NOT_KEPT      "この復元のレポートを保存できませんでした。"
 #define T_PROGRESS_CANCEL      "キャンセル"
 
 // Password dialog

@@ -103,6 +103,8 @@
 #define S_TIME_TEXT            "경과 시간: %d:%02d:%02d      남은 시간: %d:%02d:%02d"
 #define S_RESTORE_DONE         "복원이 완료되었습니다. [확인]을 클릭하면 프로그램이 종료됩니다."
 #define S_RESTORE_NOT_FINISHED "복원이 완료되지 않았습니다. 대상이 불완전할 수 있으므로 사용하기 전에 다시 복원하십시오."
+#define S_REPORT_KEPT          "이 복원의 보고서는 %s에 있습니다."
+#define S_REPORT_NOT_KEPT      "이 복원의 보고서를 저장할 수 없습니다."
 #define T_PROGRESS_CANCEL      "취소"
 
 // Password dialog

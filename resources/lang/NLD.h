@@ -103,6 +103,8 @@
 #define S_TIME_TEXT            "Verstreken tijd: %d:%02d:%02d      Resterende tijd: %d:%02d:%02d"
 #define S_RESTORE_DONE         "Het herstel is voltooid. Het programma wordt afgesloten wanneer u op OK klikt."
 #define S_RESTORE_NOT_FINISHED "Het herstel is niet voltooid. Het doel is mogelijk onvolledig: herstel het opnieuw voordat u het gebruikt."
+#define S_REPORT_KEPT          "Het verslag van dit herstel staat in %s"
+#define S_REPORT_NOT_KEPT      "Er kon geen verslag van dit herstel worden bewaard."
 #define T_PROGRESS_CANCEL      "Annuleren"
 
 // Password dialog

@@ -103,6 +103,8 @@
 #define S_TIME_TEXT            "Medgått tid: %d:%02d:%02d      Gjenstående tid: %d:%02d:%02d"
 #define S_RESTORE_DONE         "Gjenopprettingen er fullført. Programmet avsluttes når du klikker OK."
 #define S_RESTORE_NOT_FINISHED "Gjenopprettingen ble ikke fullført. Målet kan være ufullstendig: Gjenopprett det på nytt før du bruker det."
+#define S_REPORT_KEPT          "Rapporten om denne gjenopprettingen ligger i %s"
+#define S_REPORT_NOT_KEPT      "Det kunne ikke lagres noen rapport om denne gjenopprettingen."
 #define T_PROGRESS_CANCEL      "Avbryt"
 
 // Password dialog

@@ -102,6 +102,8 @@
 #define S_TIME_TEXT            "Upłynęło: %d:%02d:%02d      Pozostało: %d:%02d:%02d"
 #define S_RESTORE_DONE         "Przywracanie zakończyło się pomyślnie. Program zostanie zamknięty po kliknięciu przycisku OK."
 #define S_RESTORE_NOT_FINISHED "Przywracanie nie zostało ukończone. Miejsce docelowe może być niekompletne: przywróć je ponownie przed użyciem."
+#define S_REPORT_KEPT          "Raport z tego przywracania znajduje się w %s"
+#define S_REPORT_NOT_KEPT      "Nie udało się zachować raportu z tego przywracania."
 #define T_PROGRESS_CANCEL      "Anuluj"
 
 // Password dialog

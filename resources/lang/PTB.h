@@ -103,6 +103,8 @@
 #define S_TIME_TEXT            "Tempo decorrido: %d:%02d:%02d      Tempo restante: %d:%02d:%02d"
 #define S_RESTORE_DONE         "A restauração foi concluída com êxito. O programa será fechado quando você clicar em OK."
 #define S_RESTORE_NOT_FINISHED "A restauração não foi concluída. O destino pode estar incompleto: restaure-o novamente antes de usá-lo."
+#define S_REPORT_KEPT          "O relatório desta restauração está em %s"
+#define S_REPORT_NOT_KEPT      "Não foi possível guardar um relatório desta restauração."
 #define T_PROGRESS_CANCEL      "Cancelar"
 
 // Password dialog

@@ -103,6 +103,8 @@
 #define S_TIME_TEXT            "Tempo decorrido: %d:%02d:%02d      Tempo restante: %d:%02d:%02d"
 #define S_RESTORE_DONE         "O restauro foi concluído com êxito. O programa será fechado quando clicar em OK."
 #define S_RESTORE_NOT_FINISHED "O restauro não foi concluído. O destino pode estar incompleto: restaure-o novamente antes de o utilizar."
+#define S_REPORT_KEPT          "O relatório deste restauro encontra-se em %s"
+#define S_REPORT_NOT_KEPT      "Não foi possível guardar um relatório deste restauro."
 #define T_PROGRESS_CANCEL      "Cancelar"
 
 // Password dialog

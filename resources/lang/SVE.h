@@ -103,6 +103,8 @@
 #define S_TIME_TEXT            "Förfluten tid: %d:%02d:%02d      Återstående tid: %d:%02d:%02d"
 #define S_RESTORE_DONE         "Återställningen har slutförts. Programmet avslutas när du klickar på OK."
 #define S_RESTORE_NOT_FINISHED "Återställningen slutfördes inte. Målet kan vara ofullständigt: återställ det igen innan du använder det."
+#define S_REPORT_KEPT          "Rapporten om den här återställningen finns i %s"
+#define S_REPORT_NOT_KEPT      "Ingen rapport om den här återställningen kunde sparas."
 #define T_PROGRESS_CANCEL      "Avbryt"
 
 // Password dialog

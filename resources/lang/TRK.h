@@ -102,6 +102,8 @@
 #define S_TIME_TEXT            "Geçen süre: %d:%02d:%02d      Kalan süre: %d:%02d:%02d"
 #define S_RESTORE_DONE         "Geri yükleme başarıyla tamamlandı. Tamam'a tıkladığınızda program kapanır."
 #define S_RESTORE_NOT_FINISHED "Geri yükleme tamamlanmadı. Hedef eksik olabilir: kullanmadan önce yeniden geri yükleyin."
+#define S_REPORT_KEPT          "Bu geri yüklemenin raporu şurada: %s"
+#define S_REPORT_NOT_KEPT      "Bu geri yüklemenin raporu kaydedilemedi."
 #define T_PROGRESS_CANCEL      "İptal"
 
 // Password dialog

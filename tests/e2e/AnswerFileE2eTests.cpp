@@ -5,6 +5,7 @@
 // a file that cannot be used.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <fstream>
 #include <optional>
 #include <string>
@@ -117,10 +118,24 @@ protected:
 
 TEST_F(AnswerFile, APartitionRestoreWithStartNowRunsToItsEndWithoutAClick)
 {
+    const std::vector<std::wstring> reportsBefore = ReportsIn(BinFolder());
     Start(PartitionAnswers("now"));
     ASSERT_TRUE(WaitForTopWindow(id(), MatchSelector(L"progress"), kWait)) << "the restore did not start";
     // The end box closes by itself after a few seconds; then the program ends.
     EXPECT_EQ(run->process().WaitForExit(kWait), 0u);
+
+    // The report says that the file chose the restore, with every key and value.
+    std::vector<std::wstring> reports = ReportsIn(BinFolder());
+    std::erase_if(reports, [&](const std::wstring& r) { return std::ranges::count(reportsBefore, r) > 0; });
+    ASSERT_EQ(reports.size(), 1u) << "one new report";
+    const std::wstring report = FromUtf8(FileBytes(reports[0]));
+    for (const std::wstring& line : {L"Answer-File: " + answersPath + L" | chose this restore", std::wstring(L"Answer: Type=partition"),
+                                     std::wstring(L"Answer: Backup=Documents"), L"Answer: Date=" + Wide(LocalDate(kOlderBackup)),
+                                     std::wstring(L"Answer: Source=0:1"), std::wstring(L"Answer: Target=3:1"),
+                                     std::wstring(L"Answer: TargetSize=48318382080"), std::wstring(L"Answer: TargetLabel="),
+                                     std::wstring(L"Answer: Start=now")}) {
+        EXPECT_NE(report.find(L"\r\n" + line + L"\r\n"), std::wstring::npos) << testing::PrintToString(line);
+    }
 
     const auto orders = Journal("ProjectRestoreCtrl");
     ASSERT_EQ(orders.size(), 1u);
@@ -165,7 +180,7 @@ TEST_F(AnswerFile, StartAskWaitsOnTheSummaryForThePersonsNext)
 
     Click(FindControl(wizard, IDC_NEXT));
     ASSERT_TRUE(WaitForTopWindow(id(), MatchSelector(L"progress"), kWait));
-    EXPECT_EQ(AnswerBox(id(), IDOK), kDone) << "a restore the person started waits for OK";
+    EXPECT_EQ(MaskReportName(AnswerBox(id(), IDOK)), WithReportIn(kDone, BinFolder())) << "a restore the person started waits for OK";
     EXPECT_EQ(run->process().WaitForExit(kWait), 0u);
 }
 

@@ -1,6 +1,7 @@
 #include "E2eSupport.h"
 
 #include <fstream>
+#include <sstream>
 
 #include "resources/ids.h"
 
@@ -21,7 +22,10 @@ std::wstring Extended(const std::wstring& path) { return L"\\\\?\\" + path; }
 
 std::wstring BinFolder()
 {
-    return TestsFolder() + L"\\..\\bin";
+    const std::wstring relative = TestsFolder() + L"\\..\\bin";
+    wchar_t full[MAX_PATH] = {};
+    const DWORD length = ::GetFullPathNameW(relative.c_str(), MAX_PATH, full, nullptr);
+    return length > 0 && length < MAX_PATH ? std::wstring(full, length) : relative;
 }
 
 InstallFolder::InstallFolder(const std::vector<const wchar_t*>& files, size_t pathLength)
@@ -59,6 +63,34 @@ void InstallFolder::CopyAs(const std::wstring& file, const std::wstring& name)
     m_files.push_back(name);
 }
 
+std::vector<std::wstring> ReportsIn(const std::wstring& folder)
+{
+    std::vector<std::wstring> found;
+    WIN32_FIND_DATAW entry{};
+    const HANDLE search = ::FindFirstFileW((folder + L"\\PaltoRestore-*.txt").c_str(), &entry);
+    if (search == INVALID_HANDLE_VALUE) return found;
+    do found.push_back(folder + L"\\" + entry.cFileName);
+    while (::FindNextFileW(search, &entry));
+    ::FindClose(search);
+    return found;
+}
+
+std::string FileBytes(const std::wstring& path)
+{
+    std::ifstream file(path.c_str(), std::ios::binary);
+    std::ostringstream bytes;
+    bytes << file.rdbuf();
+    return bytes.str();
+}
+
+std::wstring FromUtf8(const std::string& utf8)
+{
+    const int length = ::MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), nullptr, 0);
+    std::wstring text(static_cast<std::size_t>(length), L'\0');
+    ::MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), text.data(), length);
+    return text;
+}
+
 std::wstring AnswerBox(DWORD processId, int button)
 {
     HWND box = WaitForTopWindow(processId, MatchSelector(L"box"), kWait);
@@ -69,14 +101,13 @@ std::wstring AnswerBox(DWORD processId, int button)
     return text;
 }
 
-CatalogRun::CatalogRun(const std::string& catalogJson, const std::wstring& arguments)
+CatalogRun::CatalogRun(const std::string& catalogJson, const std::wstring& arguments, const std::wstring& exe)
 {
-    wchar_t temp[MAX_PATH] = {};
-    ::GetTempPathW(MAX_PATH, temp);
-    m_catalog = std::wstring(temp) + L"palto-e2e-catalog-" + std::to_wstring(::GetCurrentProcessId()) + L".json";
+    // Beside the tests, not in the temporary folder: a test may point that elsewhere.
+    m_catalog = TestsFolder() + L"\\palto-e2e-catalog-" + std::to_wstring(::GetCurrentProcessId()) + L".json";
     std::ofstream(m_catalog.c_str(), std::ios::binary) << catalogJson;
     ::SetEnvironmentVariableW(L"HALVEX_SIM_CATALOG", m_catalog.c_str());
-    m_process = std::make_unique<Process>(BinFolder() + L"\\Palto.exe", arguments);
+    m_process = std::make_unique<Process>(exe.empty() ? BinFolder() + L"\\Palto.exe" : exe, arguments);
     ::SetEnvironmentVariableW(L"HALVEX_SIM_CATALOG", nullptr);
     m_wizard = WaitForTopWindow(m_process->id(), MatchSelector(L"wizard"), kWait);
 }

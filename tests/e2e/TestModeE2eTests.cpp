@@ -94,7 +94,7 @@ TEST_F(TestMode, TheRestoreIsSimulatedToItsEndAndEndsTheProgram)
 
     HWND box = WaitForTopWindow(palto, MatchSelector(L"box"), kSimulatedRestore);
     ASSERT_TRUE(box) << "the end of the restore was not reported";
-    EXPECT_EQ(MessageBoxText(box), kDone);
+    EXPECT_EQ(MaskReportName(MessageBoxText(box)), WithReportIn(kDone, BinFolder()));
     Click(FindControl(box, IDOK));
     EXPECT_EQ(run.process().WaitForExit(kWait), 0u);
 }

@@ -104,7 +104,7 @@ protected:
     {
         Click(FindControl(wizard, IDC_NEXT));
         ASSERT_TRUE(WaitForTopWindow(id(), MatchSelector(L"progress"), kWait)) << "the progress page was not shown";
-        EXPECT_EQ(AnswerBox(IDOK), kDone);
+        EXPECT_EQ(MaskReportName(AnswerBox(IDOK)), WithReportIn(kDone, BinFolder()));
         EXPECT_EQ(run->process().WaitForExit(kWait), 0u);
         const auto orders = Journal("ProjectRestoreCtrl");
         ASSERT_EQ(orders.size(), 1u);

@@ -23,12 +23,14 @@
 #include "HalvexTestSupport.h"
 #include "TestSupport.h"
 #include "TestWizard.h"
+#include "tests/ReportName.h"
 #include "WalkCatalog.h"
 #include "resources/ids.h"
 
 namespace {
 
 using palto::test::Deadline;
+using palto::test::WithReportIn;
 using palto::test::MessageBoxes;
 using palto::test::ScopedContext;
 using palto::test::SimEngine;
@@ -45,10 +47,12 @@ const std::map<std::string, std::wstring> kTexts = {
                      L"or choose another backup."},
     {"wrong password", L"The password is not correct. Type it again, paying attention to upper and lower case."},
     {"insert disc", L"Insert the last disc of the backup made on 2026-10-05 19:00:00 into drive F: and click OK."},
-    {"restored", L"The restore has finished successfully. The program closes when you click OK."},
+    {"restored", WithReportIn(L"The restore has finished successfully. The program closes when you click OK.",
+                              palto::test::ProgramFolder())},
     {"cancel?", L"Do you really want to cancel?"},
     {"not finished",
-     L"The restore did not finish. The destination may be incomplete: restore it again before you use it."},
+     WithReportIn(L"The restore did not finish. The destination may be incomplete: restore it again before you use it.",
+                  palto::test::ProgramFolder())},
 };
 
 // The texts a walk meets without any fault.

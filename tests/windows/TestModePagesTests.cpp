@@ -11,11 +11,14 @@
 #include "TestWizard.h"
 #include "resources/ids.h"
 #include "testmode/TestMode_RestoreProgress.h"
+#include "tests/ReportName.h"
 
 namespace {
 
 using palto::test::ComboEntries;
 using palto::test::MessageBoxes;
+using palto::test::ProgramFolder;
+using palto::test::WithReportIn;
 using palto::test::RunSoon;
 using palto::test::ScopedContext;
 using palto::test::TestWizard;
@@ -249,8 +252,9 @@ TEST_F(TestModePages, StartingTheRestoreRunsTheSimulationAtOnce)
     ASSERT_TRUE(::PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
     EXPECT_EQ(quit.wParam, 0u) << "the simulation did not end the application";
     EXPECT_TRUE(simulated) << "the simulated progress page did not run";
-    EXPECT_EQ(boxes.texts(), std::vector<std::wstring>{
-                                 L"The restore has finished successfully. The program closes when you click OK."});
+    EXPECT_EQ(boxes.texts(), std::vector<std::wstring>{WithReportIn(
+                                 L"The restore has finished successfully. The program closes when you click OK.",
+                                 ProgramFolder())});
 }
 
 }  // namespace

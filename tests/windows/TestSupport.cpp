@@ -6,6 +6,7 @@
 #include <stdexcept>
 
 #include "app/ResourceModule.h"
+#include "tests/ReportName.h"
 
 namespace palto::test {
 
@@ -48,7 +49,7 @@ MessageBoxes::MessageBoxes()
 {
     SetMessageHandler([this](HWND owner, const CString& text, UINT style) {
         std::lock_guard lock(m_lock);
-        m_shown.push_back({owner, text.str(), style, ::IsWindowEnabled(::GetAncestor(owner, GA_ROOT)) != 0});
+        m_shown.push_back({owner, MaskReportName(text.str()), style, ::IsWindowEnabled(::GetAncestor(owner, GA_ROOT)) != 0});
         if (m_answers.empty()) return IDOK;
         const int answer = m_answers.front();
         m_answers.pop_front();

@@ -39,7 +39,8 @@ private:
 };
 
 // Records every message box, of any thread, with whether its owner's window took input
-// meanwhile, and answers it from a script (IDOK when the script is empty).
+// meanwhile, and answers it from a script (IDOK when the script is empty). Report names
+// in the texts are masked (tests/ReportName.h).
 class MessageBoxes {
 public:
     struct Shown {

@@ -23,6 +23,7 @@
 #include "app/CallbackTargets.h"
 #include "TestSupport.h"
 #include "TestWizard.h"
+#include "tests/ReportName.h"
 #include "engine/HalvexCodes.h"
 #include "resources/ids.h"
 #include "restore/RestoreNotifications.h"
@@ -34,6 +35,8 @@ namespace {
 constexpr int kRounds = 200;
 const std::wstring kReallyCancel = L"Do you really want to cancel?";
 const std::wstring kDone = L"The restore has finished successfully. The program closes when you click OK.";
+// The end of a restore the wizard launched: its report lies in the program's folder.
+const std::wstring kDoneWithReport = WithReportIn(kDone, ProgramFolder());
 
 // Message boxes that behave as the system's do where it matters here: a box disables its
 // owner's window while it is open (and enables it again if it disabled it), and one on
@@ -52,7 +55,7 @@ public:
 
     LikeRealBoxes(Answer answer, std::function<DWORD()> holdMs) : m_answer(std::move(answer)), m_holdMs(std::move(holdMs))
     {
-        SetMessageHandler([this](HWND owner, const CString& text, UINT style) { return Show(owner, text.str(), style); });
+        SetMessageHandler([this](HWND owner, const CString& text, UINT style) { return Show(owner, MaskReportName(text.str()), style); });
     }
     ~LikeRealBoxes() { SetMessageHandler({}); }
     LikeRealBoxes(const LikeRealBoxes&) = delete;
@@ -406,7 +409,7 @@ TEST_F(ThreadRace, CancelAndCloseWhileTheRestoreIsLaunched)
         } else {
             EXPECT_EQ(result, -1) << "round " << r << " (" << poke.name << "): the restore's quit ends the wizard";
             EXPECT_EQ(boxes.Count(kReallyCancel), 0) << "round " << r << " (" << poke.name << ")";
-            EXPECT_EQ(boxes.Count(kDone), 1) << "round " << r;
+            EXPECT_EQ(boxes.Count(kDoneWithReport), 1) << "round " << r;
             ASSERT_EQ(restores.size(), 1u) << "round " << r;
             EXPECT_EQ(restores[0]["result"], 0);
         }
@@ -424,7 +427,7 @@ class HeldMediaPrompt {
 public:
     HeldMediaPrompt()
     {
-        SetMessageHandler([this](HWND, const CString& text, UINT style) { return Show(text.str(), style); });
+        SetMessageHandler([this](HWND, const CString& text, UINT style) { return Show(MaskReportName(text.str()), style); });
     }
     ~HeldMediaPrompt()
     {
@@ -548,7 +551,7 @@ TEST_F(ThreadRace, ForeignMessagesWhileTheLaunchChecksTheBackup)
     EXPECT_EQ(boxesAfter, 1u) << "only the disc prompt was shown meanwhile";
     EXPECT_EQ(g_decoy.id, 1u);
     EXPECT_EQ(result, -1) << "the restore's quit ends the wizard";
-    EXPECT_EQ(prompt.texts().back(), kDone);
+    EXPECT_EQ(prompt.texts().back(), kDoneWithReport);
     EXPECT_EQ(engine.Journal("ProjectRestoreCtrl").size(), 1u);
     EXPECT_EQ(HalvexSimOutstandingAllocations(), 0u);
 }
