@@ -81,12 +81,17 @@ std::wstring Masked(const std::wstring& line)
 
 class RestoreReport : public testing::Test {
 protected:
+    // The wizard started from `programFolder` with the backup on `backupDrive`.
+    void Launch(const std::wstring& programFolder, const std::string& backupDrive, const std::wstring& arguments = L"")
+    {
+        run.emplace(Catalog(backupDrive), arguments, programFolder + L"\\Palto.exe");
+        wizard = run->wizard();
+        ASSERT_TRUE(wizard) << "the wizard was not shown";
+    }
     // Walks a partition restore from `programFolder` to the progress page.
     void StartRestore(const std::wstring& programFolder, const std::string& backupDrive)
     {
-        run.emplace(Catalog(backupDrive), L"", programFolder + L"\\Palto.exe");
-        wizard = run->wizard();
-        ASSERT_TRUE(wizard) << "the wizard was not shown";
+        ASSERT_NO_FATAL_FAILURE(Launch(programFolder, backupDrive));
         Click(FindControl(wizard, IDC_TYPE_PARTITION));
         Click(FindControl(wizard, IDC_NEXT));
         ASSERT_TRUE(WaitForText(FindControl(wizard, IDC_STEP_CAPTION), L"Step 2 of 4", kWait));
@@ -264,9 +269,7 @@ TEST_F(RestoreReport, WhenNoFolderTakesItTheRestoreRunsAndTheEndSaysSo)
 
 TEST_F(RestoreReport, ARunCancelledAtStepTwoWritesNone)
 {
-    run.emplace(Catalog(kWritableBackup), L"", std::wstring(kWritableProgram) + L"\\Palto.exe");
-    wizard = run->wizard();
-    ASSERT_TRUE(wizard);
+    ASSERT_NO_FATAL_FAILURE(Launch(kWritableProgram, kWritableBackup));
     Click(FindControl(wizard, IDC_NEXT));
     ASSERT_TRUE(WaitForText(FindControl(wizard, IDC_STEP_CAPTION), L"Step 2 of 4", kWait));
     EXPECT_EQ(run->Cancel(), 0u) << "the cancel was answered and the program ended";
@@ -276,9 +279,7 @@ TEST_F(RestoreReport, ARunCancelledAtStepTwoWritesNone)
 
 TEST_F(RestoreReport, TestModeWritesOneMarkedAsTestMode)
 {
-    run.emplace(Catalog(kWritableBackup), L"-test", std::wstring(kWritableProgram) + L"\\Palto.exe");
-    wizard = run->wizard();
-    ASSERT_TRUE(wizard);
+    ASSERT_NO_FATAL_FAILURE(Launch(kWritableProgram, kWritableBackup, L"-test"));
     for (const wchar_t* caption : {L"Step 2 of 4", L"Step 3 of 4", L"Step 4 of 4"}) {
         Click(FindControl(wizard, IDC_NEXT));
         ASSERT_TRUE(WaitForText(FindControl(wizard, IDC_STEP_CAPTION), caption, kWait)) << caption;
