@@ -6,22 +6,32 @@
 #include <unordered_map>
 
 namespace {
-// The window property holds the object's identity, not its address: a window that
-// outlives its object never leads to a later object at the same address.
-constexpr wchar_t kObjectProperty[] = L"Palto.CWnd";
-
-// Every window object in existence, by identity; objects are made and destroyed on any
-// thread. Never destroyed: windows and engine threads may still ask while static
-// destructors run at the program's end.
+// Every window object in existence, by identity, and the identity of the object each of
+// our windows is bound to: an identity, not an address, so that a window that outlives its
+// object never leads to a later object at the same address. Held in the process rather
+// than in window properties, which the window manager keeps out of process and answers
+// for with a round trip on every message. Objects are made and destroyed on any thread.
+// Never destroyed: windows and engine threads may still ask while static destructors run
+// at the program's end.
 struct LiveObjects {
     std::mutex lock;
     std::unordered_map<CWnd::Identity, CWnd*> objects;
+    std::unordered_map<HWND, CWnd::Identity> windows;
 };
 
 LiveObjects& Live()
 {
     static LiveObjects* live = new LiveObjects;
     return *live;
+}
+
+// The window no longer leads to the object named `identity`.
+void ForgetWindow(HWND hWnd, CWnd::Identity identity)
+{
+    LiveObjects& live = Live();
+    std::lock_guard lock(live.lock);
+    const auto bound = live.windows.find(hWnd);
+    if (bound != live.windows.end() && bound->second == identity) live.windows.erase(bound);
 }
 
 CWnd::Identity NewIdentity()
@@ -56,24 +66,17 @@ CWnd::~CWnd()
 CWnd* CWnd::FromHandlePermanent(HWND hWnd)
 {
     if (!hWnd) return nullptr;
-    // Properties are per process: a window of another process never yields an object.
-    DWORD process = 0;
-    ::GetWindowThreadProcessId(hWnd, &process);
-    if (process != ::GetCurrentProcessId()) return nullptr;
-    const auto identity = reinterpret_cast<std::uintptr_t>(::GetPropW(hWnd, kObjectProperty));
-    if (!identity) return nullptr;
-    CWnd* wnd = nullptr;
+    LiveObjects& live = Live();
     {
-        LiveObjects& live = Live();
         std::lock_guard lock(live.lock);
-        const auto found = live.objects.find(identity);
-        if (found != live.objects.end()) wnd = found->second;
+        const auto bound = live.windows.find(hWnd);
+        if (bound == live.windows.end()) return nullptr;
+        const auto found = live.objects.find(bound->second);
+        if (found != live.objects.end()) return found->second;
+        live.windows.erase(bound);
     }
-    if (!wnd) {
-        ::RemovePropW(hWnd, kObjectProperty);
-        CountStrayMessage(hWnd, 0);
-    }
-    return wnd;
+    CountStrayMessage(hWnd, 0);
+    return nullptr;
 }
 
 bool CWnd::IsLive(Identity identity)
@@ -147,12 +150,14 @@ BOOL CWnd::DestroyWindow()
 void CWnd::Bind(HWND hWnd)
 {
     m_hWnd = hWnd;
-    ::SetPropW(hWnd, kObjectProperty, reinterpret_cast<HANDLE>(static_cast<std::uintptr_t>(m_identity)));
+    LiveObjects& live = Live();
+    std::lock_guard lock(live.lock);
+    live.windows[hWnd] = m_identity;
 }
 
 void CWnd::Unbind()
 {
-    if (m_hWnd) ::RemovePropW(m_hWnd, kObjectProperty);
+    if (m_hWnd) ForgetWindow(m_hWnd, m_identity);
     m_hWnd = nullptr;
 }
 
@@ -161,7 +166,7 @@ void CWnd::LeaveMessage(UINT message)
     if (message == WM_NCDESTROY) {
         // The window is gone for the system: nobody finds the object through it any more,
         // but a handler further out may still use the object and its handle.
-        ::RemovePropW(m_hWnd, kObjectProperty);
+        ForgetWindow(m_hWnd, m_identity);
         m_finalMessageSeen = true;
     }
     if (--m_messageDepth > 0 || !m_finalMessageSeen) return;
