@@ -1,5 +1,6 @@
 #include "pages/SrcDlg.h"
 
+#include <map>
 #include <memory>
 #include <new>
 #include <optional>
@@ -105,6 +106,23 @@ private:
     std::unique_ptr<_ProjectDesc> m_desc;
 };
 
+// A list that is not redrawn while it fills, only once when this goes: Wine and Windows
+// would otherwise repaint it and set its scroll bar for every entry added.
+class RedrawPaused {
+public:
+    explicit RedrawPaused(CWnd& list) : m_list(list) { m_list.SetRedraw(FALSE); }
+    ~RedrawPaused()
+    {
+        m_list.SetRedraw(TRUE);
+        m_list.Invalidate();
+    }
+    RedrawPaused(const RedrawPaused&) = delete;
+    RedrawPaused& operator=(const RedrawPaused&) = delete;
+
+private:
+    CWnd& m_list;
+};
+
 // What the page keeps of a project it lists.
 struct Candidate {
     std::wstring text;   // as the project list shows it
@@ -112,14 +130,25 @@ struct Candidate {
 };
 
 // The kind of drive (GetDriveTypeW) a backup lies on, from the letter its location
-// starts with.
-UINT DriveKindOf(const _ProjectDesc& desc)
-{
-    const wchar_t letter = palto::LocationDrive(&desc);
-    if (!letter) return DRIVE_NO_ROOT_DIR;
-    const wchar_t root[] = {letter, L':', L'\\', 0};
-    return ::GetDriveTypeW(root);
-}
+// starts with; each letter is asked once per walk, since the system answers each
+// question with a visit to the drive.
+class DriveKinds {
+public:
+    UINT Of(const _ProjectDesc& desc)
+    {
+        const wchar_t letter = palto::LocationDrive(&desc);
+        if (!letter) return DRIVE_NO_ROOT_DIR;
+        const auto known = m_kinds.find(letter);
+        if (known != m_kinds.end()) return known->second;
+        const wchar_t root[] = {letter, L':', L'\\', 0};
+        const UINT kind = ::GetDriveTypeW(root);
+        m_kinds.emplace(letter, kind);
+        return kind;
+    }
+
+private:
+    std::map<wchar_t, UINT> m_kinds;
+};
 
 }  // namespace
 
@@ -253,6 +282,7 @@ CSrcDlg_HardDrive_Partition::ListCandidates(const std::function<bool(const _Proj
     m_archiveList.ResetContent();
     const int type = RestoreType();
     Describer describer;
+    const RedrawPaused paused(m_projectList);
     for (const std::uint32_t id : projects.ids()) {
         std::optional<Candidate> candidate;
         int result = 0;
@@ -332,8 +362,9 @@ bool CSrcDlg_HardDrive_Partition::BuildListByDriveType()
     case 1: kind = DRIVE_CDROM; break;
     default: break;
     }
+    DriveKinds kinds;
     const CandidateWalk walk =
-        ListCandidates([kind](const _ProjectDesc& desc) { return kind && DriveKindOf(desc) == *kind; });
+        ListCandidates([kind, &kinds](const _ProjectDesc& desc) { return kind && kinds.Of(desc) == *kind; });
     if (!walk.projectsListed) return false;
     SetHasProjects(m_projectList.GetCount() > 0);
     m_projectList.SetCurSel(0);
