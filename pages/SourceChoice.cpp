@@ -1,6 +1,9 @@
 #include "pages/SourceChoice.h"
 
 #include <algorithm>
+#include <cstddef>
+#include <cstring>
+#include <new>
 
 #include "app/TextCut.h"
 #include "engine/RecordReaders.h"
@@ -40,6 +43,22 @@ std::wstring ShownAsIs(std::wstring_view text)
 }
 
 }  // namespace
+
+void RenewDescription(_ProjectDesc& desc)
+{
+    const std::int32_t diskCount = desc.layout.diskCount;
+    if (diskCount < 0 || diskCount > kMaxDisks) {
+        new (&desc) _ProjectDesc;
+        return;
+    }
+    // Clearing 724 KiB for every query would cost more than the engine's own work on it.
+    auto* bytes = reinterpret_cast<unsigned char*>(&desc);
+    constexpr std::size_t table = offsetof(_ProjectDesc, layout) + offsetof(tagEntireComputerInf, disks);
+    constexpr std::size_t tableEnd = table + sizeof(desc.layout.disks);
+    std::memset(bytes, 0, table + static_cast<std::size_t>(diskCount) * sizeof(tagDiskInf));
+    std::memset(bytes + tableEnd, 0, sizeof(desc) - tableEnd);
+    desc.layout.presetOne = 1;
+}
 
 std::wstring ProjectDisplayText(std::wstring_view description)
 {

@@ -39,6 +39,12 @@ inline bool IsSourceCandidate(const tagEntireComputerInf& layout, int restoreTyp
     return LayoutHoldsSomething(layout) && ProjectFitsRestoreType(layout, restoreType);
 }
 
+// Brings a description that a query filled back to the state of a new one, so that one
+// block can serve every query of a walk. An answer is valid up to its disk count: what
+// lies beyond it in the disk table is left as the constructor made it, unless the count
+// is out of range, when all of it is cleared.
+void RenewDescription(_ProjectDesc& desc);
+
 // The ids of a project list; none for a null list. A count is no proof of what the
 // engine allocated: the ids end where readable memory ends.
 std::span<const std::uint32_t> ProjectIds(const _Projects* list, const ReadableExtent& readable = ReadableBytes);

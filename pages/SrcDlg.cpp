@@ -83,8 +83,8 @@ private:
 };
 
 // The descriptions of one walk over the projects, one at a time in the same memory: each
-// query gets a description made afresh there, and each goes back to the engine as soon as
-// the page has read what it keeps. So a walk holds one description (724 KiB) whatever the
+// query gets it in the state of a new description, and each goes back to the engine as
+// soon as the page has read what it keeps. So a walk holds one description (724 KiB) whatever the
 // number of projects, and does not have the system map a fresh block for each of them.
 class Describer {
 public:
@@ -92,7 +92,7 @@ public:
     // is back with the engine when this returns, whatever `read` did.
     int Describe(std::uint32_t id, const std::function<void(const _ProjectDesc&)>& read)
     {
-        if (m_desc) new (m_desc.get()) _ProjectDesc;   // no query sees the answer to another
+        if (m_desc) palto::RenewDescription(*m_desc);   // no query sees the answer to another
         else m_desc.reset(new (std::nothrow) _ProjectDesc);
         if (!m_desc) return halvex::kOutOfMemory;
         const int result = GetEngineClient().QueryProject(id, *m_desc, kAnyDrive);

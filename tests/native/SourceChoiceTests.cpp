@@ -3,7 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <memory>
 #include <optional>
 #include <ostream>
@@ -142,6 +144,34 @@ TEST(NewestBackupTime, IsTheLargestTimeOfTheHistory)
     EXPECT_EQ(palto::NewestBackupTime(History({0, 0})), 0u);
     EXPECT_EQ(palto::NewestBackupTime({}), 0u);
 }
+
+// An answer as an engine writes it: every byte of the record up to the end of the disks
+// it counts, and everything after the disk table; all of the record for a count out of
+// range.
+void FillAsAnAnswer(_ProjectDesc& desc, std::int32_t diskCount)
+{
+    auto* bytes = reinterpret_cast<unsigned char*>(&desc);
+    const std::size_t table = offsetof(_ProjectDesc, layout) + offsetof(tagEntireComputerInf, disks);
+    const std::size_t tableEnd = table + sizeof(desc.layout.disks);
+    const bool inRange = diskCount >= 0 && diskCount <= kMaxDisks;
+    std::memset(bytes, 0xA5, inRange ? table + static_cast<std::size_t>(diskCount) * sizeof(tagDiskInf) : sizeof desc);
+    std::memset(bytes + tableEnd, 0x5A, sizeof desc - tableEnd);
+    desc.layout.diskCount = diskCount;
+}
+
+class RenewedDescription : public testing::TestWithParam<std::int32_t> {};
+
+TEST_P(RenewedDescription, IsANewDescriptionByteForByte)
+{
+    const auto fresh = std::make_unique<_ProjectDesc>();
+    const auto reused = std::make_unique<_ProjectDesc>();
+    FillAsAnAnswer(*reused, GetParam());
+    palto::RenewDescription(*reused);
+    EXPECT_EQ(reused->layout.presetOne, 1u);
+    EXPECT_EQ(std::memcmp(fresh.get(), reused.get(), sizeof(_ProjectDesc)), 0) << "disk count " << GetParam();
+}
+
+INSTANTIATE_TEST_SUITE_P(DiskCounts, RenewedDescription, testing::Values(0, 2, 26, 27, -1, 0x7FFFFFFF));
 
 TEST(ProjectIds, AreTheIdsOfTheList)
 {
