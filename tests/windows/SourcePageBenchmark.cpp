@@ -25,6 +25,7 @@
 #include "TestSupport.h"
 #include "app/EngineClient.h"
 #include "frame/PaltoDlg.h"
+#include "pages/SourceChoice.h"
 #include "resources/ids.h"
 #include "simengine/HalvexSim.h"
 
@@ -77,18 +78,22 @@ void ServeCatalog(const std::string& json)
 }
 
 // The engine calls of one build of the latest list, as the page makes them, each timed
-// on its own: the project list, a description of each project, each history, the
-// history of the project picked, and the descriptions of the build before handed back.
+// on its own: the project list, a description of each project into the one block the
+// page reuses (renewed there, untimed) and handed back at once, each history, and
+// the history of the project picked.
 double EngineMilliseconds(Caller& engine)
 {
     double total = 0;
     _Projects* projects = nullptr;
     total += Milliseconds([&] { engine.QueryProjects(&projects, false, kAnyDrive); });
-    std::vector<std::unique_ptr<_ProjectDesc>> descriptions;
-    std::vector<unsigned> ids(projects->ids, projects->ids + projects->count);
+    const std::vector<unsigned> ids(projects->ids, projects->ids + projects->count);
+    auto desc = std::make_unique<_ProjectDesc>();
     for (unsigned id : ids) {
-        descriptions.push_back(std::make_unique<_ProjectDesc>());
-        total += Milliseconds([&] { engine.QueryProject(id, *descriptions.back(), kAnyDrive); });
+        palto::RenewDescription(*desc);
+        total += Milliseconds([&] {
+            engine.QueryProject(id, *desc, kAnyDrive);
+            engine.FreeProject(*desc);
+        });
     }
     for (std::size_t i = 0; i <= ids.size(); ++i) {
         const unsigned id = ids[std::min(i, ids.size() - 1)];
@@ -99,7 +104,6 @@ double EngineMilliseconds(Caller& engine)
         });
     }
     total += Milliseconds([&] { engine.FreeProjects(&projects); });
-    for (auto& desc : descriptions) total += Milliseconds([&] { engine.FreeProject(*desc); });
     return total;
 }
 
@@ -110,16 +114,21 @@ public:
 };
 
 // The part of the page's own time that goes into its descriptions: one block for the
-// build, a description made afresh in it for each project.
-double DescriptionMilliseconds(int count)
+// build, brought back to the state of a new description after each engine's answer.
+double DescriptionMilliseconds(Caller& engine)
 {
-    return Milliseconds([&] {
-        auto desc = std::make_unique<_ProjectDesc>();
-        for (int i = 1; i < count; ++i) {
-            new (desc.get()) _ProjectDesc;
-            asm volatile("" : : "r"(desc.get()) : "memory");   // each one is made, as the engine reads it
-        }
-    });
+    _Projects* projects = nullptr;
+    engine.QueryProjects(&projects, false, kAnyDrive);
+    const std::vector<unsigned> ids(projects->ids, projects->ids + projects->count);
+    engine.FreeProjects(&projects);
+    double total = 0;
+    auto desc = std::make_unique<_ProjectDesc>();
+    for (unsigned id : ids) {
+        engine.QueryProject(id, *desc, kAnyDrive);
+        engine.FreeProject(*desc);
+        total += Milliseconds([&] { palto::RenewDescription(*desc); });
+    }
+    return total;
 }
 
 // The resident memory of the process in MiB (Wine reports no private bytes).
@@ -164,7 +173,7 @@ int main(int argc, char** argv)
         std::vector<double> engineTimes, pageTimes, descriptionTimes;
         for (int i = 0; i < rounds; ++i) {
             engineTimes.push_back(EngineMilliseconds(engine));
-            descriptionTimes.push_back(DescriptionMilliseconds(count));
+            descriptionTimes.push_back(DescriptionMilliseconds(engine));
         }
 
         const double before = WorkingSetMib();
