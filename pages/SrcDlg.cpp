@@ -84,8 +84,9 @@ private:
 
 // The descriptions of one walk over the projects, one at a time in the same memory: each
 // query gets it in the state of a new description, and each goes back to the engine as
-// soon as the page has read what it keeps. So a walk holds one description (724 KiB) whatever the
-// number of projects, and does not have the system map a fresh block for each of them.
+// soon as the page has read what it keeps. So a walk holds one description (724 KiB)
+// whatever the number of projects, and does not have the system map a fresh block for
+// each of them.
 class Describer {
 public:
     // The engine's answer for project `id`; on 0 `read` has seen the description, which
