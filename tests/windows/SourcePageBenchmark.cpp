@@ -18,7 +18,6 @@
 #include <fstream>
 #include <functional>
 #include <memory>
-#include <new>
 #include <string>
 #include <vector>
 
