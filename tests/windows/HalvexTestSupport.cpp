@@ -44,7 +44,8 @@ std::vector<nlohmann::json> SimEngine::Journal() const
 {
     std::vector<nlohmann::json> lines;
     std::ifstream file(std::filesystem::path(m_journalPath), std::ios::binary);
-    for (std::string line; std::getline(file, line);) lines.push_back(nlohmann::json::parse(line));
+    // A line without its end is still being written.
+    for (std::string line; std::getline(file, line) && !file.eof();) lines.push_back(nlohmann::json::parse(line));
     return lines;
 }
 
@@ -53,6 +54,18 @@ std::vector<nlohmann::json> SimEngine::Journal(const std::string& name) const
     std::vector<nlohmann::json> lines;
     for (nlohmann::json& line : Journal())
         if (line.value("op", "") == name || line.value("notify", "") == name) lines.push_back(std::move(line));
+    return lines;
+}
+
+std::vector<nlohmann::json> SimEngine::JournalOnceWritten(const std::string& name, std::size_t count,
+                                                          std::chrono::milliseconds limit) const
+{
+    const auto end = std::chrono::steady_clock::now() + limit;
+    std::vector<nlohmann::json> lines = Journal(name);
+    while (lines.size() < count && std::chrono::steady_clock::now() < end) {
+        ::Sleep(5);
+        lines = Journal(name);
+    }
     return lines;
 }
 

@@ -34,6 +34,10 @@ public:
     std::vector<nlohmann::json> Journal() const;
     // The journal's lines of one operation ("op") or notification ("notify").
     std::vector<nlohmann::json> Journal(const std::string& name) const;
+    // The same, once it holds at least `count` lines: for a line the engine's thread writes
+    // after the wizard has already acted on what it reported. Fewer when the limit passes.
+    std::vector<nlohmann::json> JournalOnceWritten(const std::string& name, std::size_t count = 1,
+                                                   std::chrono::milliseconds limit = std::chrono::seconds(10)) const;
 
 private:
     std::wstring m_catalogPath;
