@@ -2,16 +2,14 @@
 // offers for each restore type and which it picks, the drive kinds, the engine's
 // failures, and the check of a backup whose medium is missing.
 //
-// Drive Q: is made a CD/DVD drive for these tests; C: is a fixed disk and K: no drive at
-// all. Times are shown in UTC (the test runs with TZ=UTC).
+// Drive Q: is a CD/DVD drive, made by the test run's set-up (define_drive); C: is a fixed
+// disk and J: no drive at all. Times are shown in UTC (the test runs with TZ=UTC).
 #include <gtest/gtest.h>
 #include <windows.h>
-#include <winioctl.h>
 
 #include <atomic>
 #include <climits>
 #include <cstdlib>
-#include <cstring>
 #include <deque>
 #include <functional>
 #include <memory>
@@ -33,47 +31,6 @@ using nlohmann::json;
 using palto::test::MessageBoxes;
 using palto::test::ScopedContext;
 using palto::test::SimEngine;
-
-// ---------------------------------------------------------------------------------------
-// A CD/DVD drive
-
-// The control code and request of Wine's mount manager by which Wine's own configuration
-// tool defines a drive (Wine's ddk/mountmgr.h; the mingw-w64 copy is older).
-constexpr DWORD kDefineUnixDrive = CTL_CODE('m', 32, METHOD_BUFFERED, FILE_READ_ACCESS | FILE_WRITE_ACCESS);
-struct UnixDriveRequest {
-    ULONG size;
-    ULONG type;
-    ULONG fsType;
-    DWORD serial;
-    ULONGLONG unixDevice;
-    WCHAR letter;
-    USHORT mountPointOffset;
-    USHORT deviceOffset;
-    USHORT labelOffset;
-};
-
-// Makes `letter` a CD/DVD drive on the Unix folder named by PALTO_TEST_CD_FOLDER. A drive
-// type written into the registry would count only once Wine's services start again.
-bool DefineCdDrive(wchar_t letter)
-{
-    char folder[MAX_PATH] = {};
-    if (!::GetEnvironmentVariableA("PALTO_TEST_CD_FOLDER", folder, MAX_PATH)) return false;
-    std::vector<char> buffer(sizeof(UnixDriveRequest) + std::strlen(folder) + 1);
-    auto* request = reinterpret_cast<UnixDriveRequest*>(buffer.data());
-    request->size = static_cast<ULONG>(buffer.size());
-    request->type = DRIVE_CDROM;
-    request->letter = letter;
-    request->mountPointOffset = sizeof(UnixDriveRequest);
-    std::memcpy(buffer.data() + sizeof(UnixDriveRequest), folder, std::strlen(folder) + 1);
-    HANDLE manager = ::CreateFileW(L"\\\\.\\MountPointManager", GENERIC_READ | GENERIC_WRITE,
-                                   FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr);
-    if (manager == INVALID_HANDLE_VALUE) return false;
-    DWORD returned = 0;
-    const bool defined = ::DeviceIoControl(manager, kDefineUnixDrive, buffer.data(), static_cast<DWORD>(buffer.size()),
-                                           nullptr, 0, &returned, nullptr);
-    ::CloseHandle(manager);
-    return defined;
-}
 
 // ---------------------------------------------------------------------------------------
 // Memory refused: while a RefusedDescriptions lives, every allocation of a project
@@ -188,10 +145,10 @@ protected:
     static void SetUpTestSuite()
     {
         palto::test::LoadEnglishResources();
-        ASSERT_TRUE(DefineCdDrive(L'q'));
-        ASSERT_EQ(::GetDriveTypeW(L"Q:\\"), static_cast<UINT>(DRIVE_CDROM));
+        ASSERT_EQ(::GetDriveTypeW(L"Q:\\"), static_cast<UINT>(DRIVE_CDROM))
+            << "Q: is made a CD/DVD drive by the test run's set-up: run these tests through ctest";
         ASSERT_EQ(::GetDriveTypeW(L"C:\\"), static_cast<UINT>(DRIVE_FIXED));
-        ASSERT_EQ(::GetDriveTypeW(L"K:\\"), static_cast<UINT>(DRIVE_NO_ROOT_DIR));
+        ASSERT_EQ(::GetDriveTypeW(L"J:\\"), static_cast<UINT>(DRIVE_NO_ROOT_DIR));
     }
 
     // The wizard on step 2 for a restore type, with the engine serving `catalog`.
@@ -388,7 +345,7 @@ std::string DrivesCatalog()
 {
     return Catalog({Project(1, "On C", "C:\\Backups", Holds::Partition, {"2026-11-16T20:00:00Z"}),
                     Project(2, "On Q", "Q:\\Backups", Holds::Partition, {"2026-10-31T17:10:00Z"}),
-                    Project(3, "On K", "K:\\Backups", Holds::Partition, {"2026-12-24T10:00:00Z"}),
+                    Project(3, "On J", "J:\\Backups", Holds::Partition, {"2026-12-24T10:00:00Z"}),
                     Project(4, "Disk on Q", "Q:\\Disk", Holds::WholeDisk, {"2026-12-24T10:00:00Z"})});
 }
 
@@ -409,7 +366,7 @@ TEST_F(SourcePage, ChooseModeListsTheProjectsOnTheChosenKindOfDrive)
     EXPECT_EQ(Items(IDC_SRC_PROJECT), std::vector<std::wstring>{L"On Q"});
     EXPECT_EQ(Text(IDC_SRC_PROJECT), L"On Q");
     EXPECT_EQ(Items(IDC_SRC_ARCHIVE), std::vector<std::wstring>{L"2026-10-31 17:10:00"});
-    EXPECT_EQ(Text(IDC_SRC_LATEST), L"Restore the &latest backup: On K [2026-12-24 10:00:00]")
+    EXPECT_EQ(Text(IDC_SRC_LATEST), L"Restore the &latest backup: On J [2026-12-24 10:00:00]")
         << "choose mode leaves the latest caption alone";
     EXPECT_TRUE(wizard->NextEnabled());
 }
